@@ -1,0 +1,51 @@
+#pragma once
+// Small building blocks shared by the pages: labelled edits and up/down spinners.
+#include <QLineEdit>
+#include <QWidget>
+
+class QGridLayout;
+class QToolButton;
+
+namespace qf {
+
+// A line edit with its label (buddy) above it; the edit carries the control's name.
+// The label gets the name "<control>Label".
+QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString &name,
+                           const QString &label, const QString &text = QString(),
+                           bool readOnly = false);
+
+// Up/down arrows bound to an edit. The arrows step the edit's number within the
+// range; numbers typed into the edit are not limited by it.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    UpDown(QLineEdit *associate, int minimum, int maximum, const QString &name,
+           QWidget *parent = nullptr);
+
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    int position() const { return position_; }
+    // Moves the spinner's own position (clamped to the range) without touching the edit.
+    void setPosition(int value);
+    void stepUp() { step(+1); }
+    void stepDown() { step(-1); }
+    QToolButton *upButton() const { return up_; }
+    QToolButton *downButton() const { return down_; }
+
+private:
+    void step(int delta);
+
+    QLineEdit *associate_;
+    QToolButton *up_;
+    QToolButton *down_;
+    int minimum_;
+    int maximum_;
+    int position_;
+};
+
+// An edit with its spinner to the right, in one grid cell under the label.
+UpDown *addSpinEdit(QGridLayout *grid, int row, int column, const QString &name,
+                    const QString &label, const QString &text, const QString &spinnerName,
+                    int minimum, int maximum);
+
+} // namespace qf

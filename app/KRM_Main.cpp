@@ -1,0 +1,358 @@
+#include "app/KRM_Main.h"
+
+#include "app/AppState.h"
+#include "app/ConfigFormat.h"
+#include "app/DebugLog.h"
+#include "app/HandlerGuard.h"
+#include "app/SmallDialogs.h"
+#include "battle/BattlePage.h"
+#include "calc/CalculatorPage.h"
+#include "designer/DesignerPage.h"
+#include "library/LibraryCommands.h"
+#include "model/WholeNumber.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace qf {
+
+TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &arguments,
+                     QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                              | Qt::WindowCloseButtonHint),
+      state_(state), prompts_(prompts)
+{
+    setObjectName(QStringLiteral("KRM_Main"));
+    setWindowTitle(QStringLiteral("Quarzfink Schiffsdesigner 3.0a"));
+    exitHandler_ = [](int status) { QCoreApplication::exit(status); };
+
+    buildPages();
+    buildMenu();
+    auto *status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(false);
+    setStatusBar(status);
+
+    library_ = std::make_unique<LibraryCommands>(*this);
+    startUp(arguments);
+
+    ShipnameDialog = new TShipnameDialog(this);
+    DistanceOptionDialog = new TDistanceOptionDialog(this);
+    AboutBox = new TAboutBox(this);
+    library_->createDialogs();
+
+    // A fixed-size window: at least the classic client area, larger where the fonts need it.
+    const QSize hint = sizeHint().expandedTo(QSize(410, 531));
+    setFixedSize(hint);
+}
+
+TKRM_Main::~TKRM_Main() = default;
+
+void TKRM_Main::buildPages()
+{
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setUsesScrollButtons(false);
+    setCentralWidget(PageControl1);
+
+    // The debug page comes first in construction so every page can log.
+    auto *debugSheet = new QWidget;
+    debugSheet->setObjectName(QStringLiteral("DebugSheet"));
+    DebugConsole = new QPlainTextEdit(debugSheet);
+    DebugConsole->setObjectName(QStringLiteral("DebugConsole"));
+    DebugConsole->setReadOnly(true);
+    DebugConsole->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette menuColoured = DebugConsole->palette();
+    menuColoured.setColor(QPalette::Base, menuColoured.color(QPalette::Window));
+    DebugConsole->setPalette(menuColoured);
+    auto *debugLayout = new QVBoxLayout(debugSheet);
+    debugLayout->setContentsMargins(0, 0, 0, 0);
+    debugLayout->addWidget(DebugConsole);
+    log_ = std::make_unique<DebugLog>(*DebugConsole);
+    log_->append(QStringLiteral("Quarzfink Schiffsdesigner 3.0 beta2"));
+    log_->append(QStringLiteral("Debug-Output"));
+
+    designer_ = new DesignerPage(state_, prompts_);
+    designer_->setObjectName(QStringLiteral("TabSheet1"));
+    calculator_ = new CalculatorPage(*designer_, *log_, prompts_);
+    calculator_->setObjectName(QStringLiteral("TabSheet2"));
+    battle_ = new BattlePage(state_, prompts_);
+    battle_->setObjectName(QStringLiteral("TabSheet3"));
+
+    PageControl1->addTab(designer_, QStringLiteral("Designer"));
+    PageControl1->addTab(calculator_, QStringLiteral("Rechner"));
+    PageControl1->addTab(battle_, QStringLiteral("Kampfsimulator"));
+    PageControl1->addTab(debugSheet, QStringLiteral("DebugSheet"));
+    PageControl1->setCurrentIndex(0);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TKRM_Main::PageControl1Change);
+}
+
+QAction *TKRM_Main::addItem(QMenu *menu, const char *name, const QString &caption,
+                            const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+QAction *TKRM_Main::menuItem(const QString &name) const { return findChild<QAction *>(name); }
+
+void TKRM_Main::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    designerMenu_ = bar->addMenu(QStringLiteral("Designer"));
+    designerMenu_->setObjectName(QStringLiteral("DesignerMenu"));
+    designerMenu_->menuAction()->setObjectName(QStringLiteral("Designer"));
+    QAction *load = addItem(designerMenu_, "Load", QStringLiteral("Ö&ffnen..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    QAction *newDesign = addItem(designerMenu_, "New", QStringLiteral("&Neu"), QKeySequence(QStringLiteral("Ctrl+N")));
+    QAction *saveAs = addItem(designerMenu_, "SaveAs", QStringLiteral("&Speichern Als..."), QKeySequence(QStringLiteral("Ctrl+A")));
+    QAction *copy = addItem(designerMenu_, "Copy", QStringLiteral("&Kopieren"), QKeySequence(QStringLiteral("Ctrl+K")));
+    QAction *remove = addItem(designerMenu_, "Delete", QStringLiteral("&Löschen"), QKeySequence(QStringLiteral("Ctrl+L")));
+    QAction *import = addItem(designerMenu_, "Importieren1", QStringLiteral("Importieren"), QKeySequence(QStringLiteral("Ctrl+I")));
+    QAction *exportText = addItem(designerMenu_, "Exportieren1", QStringLiteral("Exportieren"), QKeySequence(QStringLiteral("Ctrl+E")));
+    QMenu *options = designerMenu_->addMenu(QStringLiteral("Optionen"));
+    options->setObjectName(QStringLiteral("DesignOptionsMenu"));
+    options->menuAction()->setObjectName(QStringLiteral("DesignOptions"));
+    QAction *flightTime = addItem(options, "FlightTime", QStringLiteral("Flugzeit (pa)"));
+    QAction *acceleration = addItem(options, "Acceleration", QStringLiteral("Beschleunigung"));
+    auto *display = new QActionGroup(this);
+    display->setExclusive(true);
+    for (QAction *radio : {flightTime, acceleration}) {
+        radio->setCheckable(true);
+        display->addAction(radio);
+    }
+    flightTime->setChecked(true);
+    QAction *setDistance = addItem(options, "SetNewDistance", QStringLiteral("Distanz setzen... (2000)"));
+
+    calculatorMenu_ = bar->addMenu(QStringLiteral("Rechner"));
+    calculatorMenu_->setObjectName(QStringLiteral("CalculatorMenu"));
+    calculatorMenu_->menuAction()->setObjectName(QStringLiteral("Calculator"));
+    QMenu *useDesign = calculatorMenu_->addMenu(QStringLiteral("Design verwenden..."));
+    useDesign->setObjectName(QStringLiteral("Designverwenden1Menu"));
+    useDesign->menuAction()->setObjectName(QStringLiteral("Designverwenden1"));
+    addItem(useDesign, "Design11", QStringLiteral("Design1..."))->setEnabled(false);
+    addItem(useDesign, "Design21", QStringLiteral("Design2..."))->setEnabled(false);
+    addItem(calculatorMenu_, "CalculatorOptions", QStringLiteral("Optionen"))->setEnabled(false);
+
+    battleMenu_ = bar->addMenu(QStringLiteral("Kampfsimulator"));
+    battleMenu_->setObjectName(QStringLiteral("BattleSimMenu"));
+    battleMenu_->menuAction()->setObjectName(QStringLiteral("BattleSim"));
+    QAction *simulate = addItem(battleMenu_, "Simulieren1", QStringLiteral("Simulieren"));
+    QAction *reset = addItem(battleMenu_, "Zurcksetzen1", QStringLiteral("Zurücksetzen"));
+    addItem(battleMenu_, "BattlesimOptions", QStringLiteral("Optionen"))->setEnabled(false);
+
+    auto *about = new QAction(QStringLiteral("Über"), this);
+    about->setObjectName(QStringLiteral("About"));
+    bar->addAction(about);
+    auto *exit = new QAction(QStringLiteral("Beenden"), this);
+    exit->setObjectName(QStringLiteral("Exit"));
+    bar->addAction(exit);
+
+    connect(flightTime, &QAction::triggered, this, &TKRM_Main::menu_SelectFlightTime);
+    connect(acceleration, &QAction::triggered, this, &TKRM_Main::menu_SelectAcceleration);
+    connect(setDistance, &QAction::triggered, this, &TKRM_Main::menu_SetDistance);
+    connect(about, &QAction::triggered, this, &TKRM_Main::AboutClick);
+    connect(simulate, &QAction::triggered, battle_, &BattlePage::b_SimulateClick);
+    connect(reset, &QAction::triggered, battle_, &BattlePage::b_ResetClick);
+    connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
+    connect(newDesign, &QAction::triggered, this, [this] { library_->NewClick(); });
+    connect(saveAs, &QAction::triggered, this, [this] { library_->SaveAsClick(); });
+    connect(copy, &QAction::triggered, this, [this] { library_->CopyClick(); });
+    connect(remove, &QAction::triggered, this, [this] { library_->DeleteClick(); });
+    connect(import, &QAction::triggered, this, [this] { library_->ImportClick(); });
+    connect(exportText, &QAction::triggered, this, [this] { library_->ExportClick(); });
+    connect(exit, &QAction::triggered, this, [this] { library_->ExitClick(); });
+    connect(designer_->renameButton(), &QPushButton::clicked, this, [this] { library_->RenameClick(); });
+}
+
+void TKRM_Main::startUp(const QStringList &arguments)
+{
+    // Only the first "-cfg" and the first "-shp" count; the value is the next
+    // argument, whatever it looks like.
+    auto valueAfter = [&arguments](const QString &key, bool *found) {
+        for (int i = 1; i < arguments.size(); ++i) {
+            if (arguments[i] == key) {
+                *found = true;
+                return i + 1 < arguments.size() ? arguments[i + 1] : QString();
+            }
+        }
+        *found = false;
+        return QString();
+    };
+
+    bool found = false;
+    configFileName_ = valueAfter(QStringLiteral("-cfg"), &found);
+    if (configFileName_.isEmpty() && QFileInfo::exists(QStringLiteral("KRM.ini")))
+        configFileName_ = QStringLiteral("KRM.ini");
+    if (!configFileName_.isEmpty())
+        ReadConfig(configFileName_);
+    else
+        designer_->setDistanceText(QStringLiteral("2000"));
+
+    const QString shipFile = valueAfter(QStringLiteral("-shp"), &found);
+    if (found)
+        log_->append(QStringLiteral("Shipfile-argument found."));
+    bool loaded = false;
+    if (!shipFile.isEmpty()) {
+        log_->append(QStringLiteral("Loading Shipdesign ") + shipFile);
+        const int before = state_.designs.size();
+        library_->LoadDesignFile(shipFile, true);
+        loaded = state_.designs.size() > before;
+    }
+    if (!loaded) {
+        // The program always starts with one design, also when the file could not be read.
+        log_->append(QStringLiteral("No Shipfiles! Generating empty design."));
+        library_->appendDesign(ShipDesign());
+    }
+    state_.designs.CopyCounter = 0;
+}
+
+int TKRM_Main::AddDesignToLists(const QString &name)
+{
+    QComboBox *shipName = designer_->shipNameList();
+    shipName->addItem(name);
+    for (int fleet : {1, 2}) {
+        QComboBox *list = battle_->shipClassList(fleet);
+        list->addItem(name);
+        list->setCurrentIndex(0);
+    }
+    return shipName->count() - 1;
+}
+
+bool TKRM_Main::flightTimeShown() const { return menuItem(QStringLiteral("FlightTime"))->isChecked(); }
+
+void TKRM_Main::menu_SelectFlightTime()
+{
+    // The radio group has already moved the check mark; what counts is what the page shows.
+    menuItem(QStringLiteral("FlightTime"))->setChecked(true);
+    if (displayFlightTime_)
+        return;
+    displayFlightTime_ = true;
+    designer_->showFlightTime(true);
+}
+
+void TKRM_Main::menu_SelectAcceleration()
+{
+    menuItem(QStringLiteral("Acceleration"))->setChecked(true);
+    if (!displayFlightTime_)
+        return;
+    displayFlightTime_ = false;
+    designer_->showFlightTime(false);
+}
+
+void TKRM_Main::setDistance(const QString &text)
+{
+    designer_->setDistanceText(text);
+    menuItem(QStringLiteral("SetNewDistance"))
+        ->setText(QStringLiteral("Distanz setzen... (") + designer_->distanceText() + u')');
+}
+
+void TKRM_Main::menu_SetDistance()
+{
+    guarded(prompts_, this, [&] {
+        for (;;) {
+            DistanceOptionDialog->setText(designer_->distanceText());
+            if (prompts_.execDialog(*DistanceOptionDialog) != QDialog::Accepted)
+                return;
+            const int distance = readWholeNumber(DistanceOptionDialog->text());
+            if (distance >= 0 && distance <= 8000) {
+                setDistance(QString::number(distance));
+                break;
+            }
+        }
+        designer_->ShowDesign();
+    });
+}
+
+void TKRM_Main::PageControl1Change(int index)
+{
+    designerMenu_->menuAction()->setEnabled(index == 0);
+    calculatorMenu_->menuAction()->setEnabled(index == 1);
+    battleMenu_->menuAction()->setEnabled(index == 2);
+}
+
+void TKRM_Main::AboutClick()
+{
+    guarded(prompts_, this, [&] { prompts_.execDialog(*AboutBox); });
+}
+
+bool TKRM_Main::ReadConfig(const QString &fileName)
+{
+    PageControl1->setEnabled(false);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        log_->append(QStringLiteral("Error opening config file"));
+        PageControl1->setEnabled(true);
+        return false;
+    }
+    // A configuration file is a few hundred bytes; a huge file is not one of ours.
+    const QByteArray bytes = file.read(1 << 20);
+    file.close();
+    for (const ConfigCommand &c : ParseConfig(bytes)) {
+        switch (c.kind) {
+        case ConfigCommand::FlightTime:
+            menu_SelectFlightTime();
+            break;
+        case ConfigCommand::Acceleration:
+            menu_SelectAcceleration();
+            break;
+        case ConfigCommand::Distance:
+            // A negative distance has no flight time, and the dialog allows no more than 8000.
+            if (c.value >= 0 && c.value <= 8000)
+                setDistance(QString::number(c.value));
+            break;
+        case ConfigCommand::ActivesTab:
+            if (c.value >= 0 && c.value < PageControl1->count()) {
+                const QSignalBlocker block(PageControl1);
+                PageControl1->setCurrentIndex(c.value);
+                PageControl1Change(c.value);
+            }
+            break;
+        }
+    }
+    PageControl1->setEnabled(true);
+    return true;
+}
+
+bool TKRM_Main::WriteConfig()
+{
+    if (configFileName_.isEmpty()) {
+        log_->append(QStringLiteral("Error opening conofigfile"));
+        return false;
+    }
+    QSaveFile file(configFileName_);
+    if (!file.open(QIODevice::WriteOnly)) {
+        log_->append(QStringLiteral("Error opening conofigfile"));
+        return false;
+    }
+    const int distance = readWholeNumber(designer_->distanceText(), 2000);
+    file.write(FormatConfig(flightTimeShown(), distance, PageControl1->currentIndex()));
+    if (!file.commit()) {
+        log_->append(QStringLiteral("Error opening conofigfile"));
+        return false;
+    }
+    log_->append(QStringLiteral("configfile saved"));
+    return true;
+}
+
+void TKRM_Main::endProcess(int status) { exitHandler_(status); }
+
+} // namespace qf

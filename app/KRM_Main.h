@@ -1,0 +1,94 @@
+#pragma once
+// The main window: four pages, the main menu, start-up and the debug log.
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace qf {
+
+struct AppState;
+class UserPrompts;
+class DebugLog;
+class DesignerPage;
+class CalculatorPage;
+class BattlePage;
+class LibraryCommands;
+class TShipnameDialog;
+class TDistanceOptionDialog;
+class TAboutBox;
+
+class TKRM_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &arguments,
+              QWidget *parent = nullptr);
+    ~TKRM_Main() override;
+
+    AppState &state() { return state_; }
+    UserPrompts &prompts() { return prompts_; }
+    DebugLog &debugLog() { return *log_; }
+    QTabWidget *pageControl() const { return PageControl1; }
+    DesignerPage *designerPage() const { return designer_; }
+    CalculatorPage *calculatorPage() const { return calculator_; }
+    BattlePage *battlePage() const { return battle_; }
+    LibraryCommands &library() { return *library_; }
+    TShipnameDialog *shipnameDialog() const { return ShipnameDialog; }
+    TDistanceOptionDialog *distanceOptionDialog() const { return DistanceOptionDialog; }
+    TAboutBox *aboutBox() const { return AboutBox; }
+    QAction *menuItem(const QString &name) const;
+
+    QString configFileName() const { return configFileName_; }
+    bool flightTimeShown() const;
+
+    // Appends a name to d_ShipName, b_ShipClass1 and b_ShipClass2; returns its index.
+    int AddDesignToLists(const QString &name);
+    bool ReadConfig(const QString &fileName);
+    bool WriteConfig();
+
+    // How the Exit command ends the process; tests replace it.
+    void setExitHandler(std::function<void(int)> handler) { exitHandler_ = std::move(handler); }
+    void endProcess(int status);
+
+public slots:
+    void menu_SelectFlightTime();
+    void menu_SelectAcceleration();
+    void menu_SetDistance();
+    void PageControl1Change(int index);
+    void AboutClick();
+
+private:
+    void buildPages();
+    void buildMenu();
+    void startUp(const QStringList &arguments);
+    void setDistance(const QString &text);
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption,
+                     const QKeySequence &shortcut = QKeySequence());
+
+    AppState &state_;
+    UserPrompts &prompts_;
+    QTabWidget *PageControl1 = nullptr;
+    QPlainTextEdit *DebugConsole = nullptr;
+    std::unique_ptr<DebugLog> log_;
+    DesignerPage *designer_ = nullptr;
+    CalculatorPage *calculator_ = nullptr;
+    BattlePage *battle_ = nullptr;
+    std::unique_ptr<LibraryCommands> library_;
+    TShipnameDialog *ShipnameDialog = nullptr;
+    TDistanceOptionDialog *DistanceOptionDialog = nullptr;
+    TAboutBox *AboutBox = nullptr;
+    QMenu *designerMenu_ = nullptr;
+    QMenu *calculatorMenu_ = nullptr;
+    QMenu *battleMenu_ = nullptr;
+    QString configFileName_;
+    bool displayFlightTime_ = true;
+    std::function<void(int)> exitHandler_;
+};
+
+} // namespace qf

@@ -1,0 +1,42 @@
+#pragma once
+// The one seam through which the program asks the player anything: modal dialogs,
+// file dialogs and the error box. The desktop program shows real dialogs; tests
+// install prepared answers.
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+namespace qf {
+
+struct FileDialogSpec {
+    QString objectName;   // "OpenDialog1" or "SaveDialog1"
+    QString title;
+    QStringList filters;  // "Schiffdesigns (*.shp)", ...
+    QString defaultSuffix;
+    QString fileName;     // proposed file name (save)
+};
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+    // Shows the dialog modally and returns QDialog::Accepted or QDialog::Rejected.
+    virtual int execDialog(QDialog &dialog) = 0;
+    // The chosen path, or an empty text when the player cancels.
+    virtual QString openFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString saveFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+    // The standard error box.
+    virtual void showError(QWidget *parent, const QString &message) = 0;
+};
+
+// Real dialogs with exec().
+class DesktopPrompts : public UserPrompts {
+public:
+    int execDialog(QDialog &dialog) override;
+    QString openFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    QString saveFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    void showError(QWidget *parent, const QString &message) override;
+};
+
+} // namespace qf

@@ -1,0 +1,19 @@
+// Quarzfink Schiffsdesigner: the desktop program.
+#include "app/AppState.h"
+#include "app/Application.h"
+#include "app/KRM_Main.h"
+#include "app/UserPrompts.h"
+
+int main(int argc, char **argv)
+{
+    qf::Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quarzfink SchiffsDesigner 3.0"));
+    QApplication::setDesktopFileName(QStringLiteral("quarzfink-schiffsdesigner"));
+
+    qf::DesktopPrompts prompts;
+    app.setPrompts(&prompts);
+    qf::AppState state;
+    qf::TKRM_Main window(state, prompts, QCoreApplication::arguments());
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,2 @@
+#include "battle/Fleet.h"
+// Implemented with the battle simulator.

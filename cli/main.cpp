@@ -1,0 +1,88 @@
+// schiffsdesigner-cli: the program's figures without a window.
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+struct Command {
+    const char *name;
+    const char *summary;
+    std::function<int(const QStringList &)> run;
+    std::function<QString()> help;
+};
+
+const Command kCommands[] = {
+    {"design", "Werte eines Schiffsdesigns (wie Designer-Seite und Export)", qf::cli::runDesign, qf::cli::designHelp},
+    {"battle", "Kampfsimulation zweier Flotten (Kampfbericht)", qf::cli::runBattle, qf::cli::battleHelp},
+    {"flight", "Flugrechner: Entfernung, Flugzeit, Verbrauch", qf::cli::runFlight, qf::cli::flightHelp},
+    {"battlecalc", "Kampf-Rechner: Kampfdauer und Angreifer-AS", qf::cli::runBattlecalc, qf::cli::battlecalcHelp},
+    {"actions", "Spezialaktionen: Dauer und Wahrscheinlichkeiten", qf::cli::runActions, qf::cli::actionsHelp},
+};
+
+QString mainHelp()
+{
+    QString text = QStringLiteral(
+        "Aufruf: schiffsdesigner-cli BEFEHL [OPTIONEN]\n"
+        "\n"
+        "Die Werte des Quarzfink Schiffsdesigners ohne Fenster.\n"
+        "\n"
+        "Befehle:\n");
+    for (const Command &c : kCommands)
+        text += QStringLiteral("  %1%2\n").arg(QString::fromLatin1(c.name), -12).arg(QString::fromUtf8(c.summary));
+    text += QStringLiteral(
+        "\n"
+        "  schiffsdesigner-cli BEFEHL --help   beschreibt die Optionen eines Befehls.\n"
+        "  --json (bei jedem Befehl) gibt ein JSON-Objekt aus.\n"
+        "\n"
+        "Exit-Status: 0 Erfolg, 2 falscher Aufruf oder unlesbare Eingabe.\n");
+    return text;
+}
+
+void writeOut(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+int usageError(const QString &message)
+{
+    const QByteArray bytes = (QStringLiteral("schiffsdesigner-cli: ") + message + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty())
+        return usageError(QStringLiteral("kein Befehl angegeben (--help zeigt die Befehle)"));
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        writeOut(mainHelp());
+        return 0;
+    }
+    for (const Command &c : kCommands) {
+        if (name != QLatin1String(c.name))
+            continue;
+        if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+            writeOut(c.help());
+            return 0;
+        }
+        try {
+            return c.run(args);
+        } catch (const qf::cli::UsageError &e) {
+            return usageError(QString::fromStdString(e.what()));
+        } catch (const std::exception &e) {
+            return usageError(QString::fromUtf8(e.what()));
+        }
+    }
+    return usageError(QStringLiteral("unbekannter Befehl: ") + name);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The commands of the "Designer" menu that change the design collection:
+// new, copy, delete, rename, open, save, import, export and exit.
+#include "model/ShipDesign.h"
+
+#include <QString>
+
+namespace qf {
+
+class TKRM_Main;
+class TConfirmationDlg;
+class TImportExportDialog;
+
+class LibraryCommands {
+public:
+    explicit LibraryCommands(TKRM_Main &window);
+    ~LibraryCommands();
+
+    void createDialogs();
+    TConfirmationDlg *confirmationDialog() const { return ConfirmationDlg; }
+    TImportExportDialog *importExportDialog() const { return ImportExportDialog; }
+
+    // Appends a design to the collection and the three lists, selects and shows it.
+    void appendDesign(const ShipDesign &design);
+    void LoadDesignFile(const QString &path, bool updateSpinners);
+
+    void NewClick();
+    void CopyClick();
+    void DeleteClick();
+    void RenameClick();
+    void LoadClick();
+    void SaveAsClick();
+    void ImportClick();
+    void ExportClick();
+    void ExitClick();
+
+private:
+    TKRM_Main &window_;
+    TConfirmationDlg *ConfirmationDlg = nullptr;
+    TImportExportDialog *ImportExportDialog = nullptr;
+};
+
+} // namespace qf

@@ -1,0 +1,51 @@
+#include "support/ScriptedPrompts.h"
+
+#include <QLineEdit>
+#include <stdexcept>
+
+namespace qf::test {
+
+void ScriptedPrompts::acceptWithText(const QString &editName, const QString &text)
+{
+    answerDialog([editName, text](QDialog &dialog) {
+        auto *edit = dialog.findChild<QLineEdit *>(editName);
+        if (!edit)
+            throw std::logic_error("dialog has no such edit");
+        edit->setText(text);
+        return int(QDialog::Accepted);
+    });
+}
+
+int ScriptedPrompts::execDialog(QDialog &dialog)
+{
+    shownDialogs << dialog.objectName() + QStringLiteral(": ") + dialog.windowTitle();
+    if (dialogAnswers.empty())
+        return QDialog::Rejected; // nobody prepared an answer: the player cancels
+    DialogAnswer answer = std::move(dialogAnswers.front());
+    dialogAnswers.pop_front();
+    return answer(dialog);
+}
+
+QString ScriptedPrompts::openFileName(QWidget *, const FileDialogSpec &spec)
+{
+    fileDialogs << spec;
+    if (openAnswers.empty())
+        return QString();
+    const QString path = openAnswers.front();
+    openAnswers.pop_front();
+    return path;
+}
+
+QString ScriptedPrompts::saveFileName(QWidget *, const FileDialogSpec &spec)
+{
+    fileDialogs << spec;
+    if (saveAnswers.empty())
+        return QString();
+    const QString path = saveAnswers.front();
+    saveAnswers.pop_front();
+    return path;
+}
+
+void ScriptedPrompts::showError(QWidget *, const QString &message) { errors << message; }
+
+} // namespace qf::test

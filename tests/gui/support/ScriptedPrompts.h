@@ -1,0 +1,39 @@
+#pragma once
+// Prepared answers for the program's questions, so widget tests run without a person.
+#include "app/UserPrompts.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+namespace qf::test {
+
+class ScriptedPrompts : public UserPrompts {
+public:
+    // Answers the next modal dialog: the function may fill in fields and returns
+    // QDialog::Accepted or QDialog::Rejected.
+    using DialogAnswer = std::function<int(QDialog &)>;
+
+    void answerDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
+    void acceptDialog() { answerDialog([](QDialog &) { return int(QDialog::Accepted); }); }
+    void rejectDialog() { answerDialog([](QDialog &) { return int(QDialog::Rejected); }); }
+    // Sets the named edit of the dialog, then accepts it.
+    void acceptWithText(const QString &editName, const QString &text);
+    void answerOpenFile(const QString &path) { openAnswers.push_back(path); }
+    void answerSaveFile(const QString &path) { saveAnswers.push_back(path); }
+
+    int execDialog(QDialog &dialog) override;
+    QString openFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    QString saveFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    void showError(QWidget *parent, const QString &message) override;
+
+    std::deque<DialogAnswer> dialogAnswers;
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    QStringList shownDialogs;          // objectName and title of each dialog shown
+    QList<FileDialogSpec> fileDialogs; // every file dialog asked for
+    QStringList errors;                // every error box
+};
+
+} // namespace qf::test

@@ -63,6 +63,8 @@ QGroupBox *makeGroup(const char *name, const char *caption, QGridLayout *&grid)
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
+    for (int column = 0; column < 3; ++column)
+        grid->setColumnStretch(column, 1);
     return group;
 }
 } // namespace
@@ -127,7 +129,7 @@ void DesignerPage::buildLayout()
         connect(box, &QCheckBox::toggled, this, [this, box] { DesignChange(box); });
         ++i;
     }
-    addLabelledEdit(grid, 3, 0, QStringLiteral("d_freeSBE"), QStringLiteral("SBE-Punkte frei"), QString(), true);
+    addLabelledEdit(grid, 2, 2, QStringLiteral("d_freeSBE"), QStringLiteral("SBE-Punkte frei"), QString(), true);
 
     page->addWidget(makeGroup("GroupBox3", "Werte", grid));
     addLabelledEdit(grid, 0, 0, QStringLiteral("d_Stability"), QStringLiteral("Stabilität"), QString(), true);

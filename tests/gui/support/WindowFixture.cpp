@@ -1,0 +1,55 @@
+#include "support/WindowFixture.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace qf::test {
+
+WindowFixture::WindowFixture(QStringList arguments, const QByteArray &iniContent)
+    : oldCurrent_(QDir::currentPath())
+{
+    QDir::setCurrent(dir_.path());
+    if (!iniContent.isNull()) {
+        QFile ini(dir_.filePath(QStringLiteral("KRM.ini")));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(iniContent);
+    }
+    arguments.prepend(QStringLiteral("schiffsdesigner"));
+    window_ = std::make_unique<TKRM_Main>(state, prompts, arguments);
+    window_->setExitHandler([this](int status) { exitStatuses << status; });
+}
+
+WindowFixture::~WindowFixture()
+{
+    window_.reset();
+    QDir::setCurrent(oldCurrent_);
+}
+
+QLineEdit *WindowFixture::edit(const QString &name) const
+{
+    auto *e = window_->findChild<QLineEdit *>(name);
+    if (!e)
+        qFatal("no edit named %s", qPrintable(name));
+    return e;
+}
+
+QStringList WindowFixture::logLines() const
+{
+    return window_->findChild<QPlainTextEdit *>(QStringLiteral("DebugConsole"))
+        ->toPlainText()
+        .split(u'\n');
+}
+
+void WindowFixture::typeInto(const QString &name, const QString &text)
+{
+    QLineEdit *e = edit(name);
+    e->setFocus();
+    e->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(e, Qt::Key_Delete);
+    else
+        QTest::keyClicks(e, text);
+}
+
+} // namespace qf::test

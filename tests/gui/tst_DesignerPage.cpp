@@ -1,0 +1,178 @@
+// The Designer page, driven through its widgets as a player drives it.
+#include "app/FormWidgets.h"
+#include "designer/DesignerPage.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+using namespace qf;
+using namespace qf::test;
+
+class DesignerPageTest : public QObject {
+    Q_OBJECT
+
+    static QCheckBox *box(WindowFixture &f, const char *name)
+    {
+        return f.window().findChild<QCheckBox *>(QString::fromLatin1(name));
+    }
+    static QString marker(WindowFixture &f) { return f.window().findChild<QLabel *>("Label1")->text(); }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void newDesignShowsEveryFigure()
+    {
+        WindowFixture f;
+        const QList<std::pair<const char *, const char *>> expected = {
+            {"d_StorageBays", "1"}, {"d_ArmorLevel", "0"}, {"d_Thruster", "0"}, {"d_Fusi", "1"},
+            {"d_ZVA", "0"}, {"d_Missles", "0"}, {"d_Laser", "0"}, {"d_Plasma", "0"}, {"d_SBE", "1"},
+            {"d_ShipFactory", "1"}, {"d_WarFactory", "1"}, {"d_ProductionTime", "05:48:29"},
+            {"d_FEmine", "5"}, {"d_SImine", "9"}, {"d_Cmine", "6"}, {"d_freeSBE", "7"},
+            {"d_Stability", "109"}, {"d_StorageCapacity", "327"}, {"d_Armor", "0"},
+            {"d_Acceleration", "54500"}, {"d_FlightTimePercent", "100.00"}, {"d_AS", "0"},
+            {"d_Distance", "2000"}, {"d_FullFlightTime", "15:42:48"}, {"d_FE", "333"},
+            {"d_Crew", "0"}, {"d_H2O", "0"}, {"d_SI", "291"}, {"d_C", "138"}, {"d_O2", "0"}};
+        for (const auto &[name, text] : expected)
+            QCOMPARE(f.text(QString::fromLatin1(name)), QString::fromLatin1(text));
+        QCOMPARE(marker(f), QStringLiteral("Bezeichnung"));
+        for (const char *ro : {"d_SBE", "d_Stability", "d_FE", "d_Distance", "d_ProductionTime"})
+            QVERIFY(f.edit(QString::fromLatin1(ro))->isReadOnly());
+    }
+
+    void typedLevelsUpdateEveryFigureAtOnce()
+    {
+        WindowFixture f;
+        f.typeInto("d_ArmorLevel", "1");
+        f.typeInto("d_Missles", "1");
+        f.typeInto("d_Laser", "1");
+        f.typeInto("d_Plasma", "1");
+        f.typeInto("d_ZVA", "2");
+        QCOMPARE(f.text("d_SBE"), QStringLiteral("2"));
+        QCOMPARE(f.text("d_freeSBE"), QStringLiteral("4"));
+        QCOMPARE(f.text("d_Armor"), QStringLiteral("8"));
+        QCOMPARE(f.text("d_AS"), QStringLiteral("72"));
+        QCOMPARE(f.text("d_FlightTimePercent"), QStringLiteral("82.81"));
+        QCOMPARE(f.text("d_Stability"), QStringLiteral("128"));
+        QCOMPARE(marker(f), QStringLiteral("Bezeichnung *"));
+        QCOMPARE(f.state.designs.at(0).GetZVA(), 2);
+    }
+
+    void refusedOrUnreadableInputSnapsBack()
+    {
+        WindowFixture f;
+        f.typeInto("d_ArmorLevel", "3");
+        f.typeInto("d_ArmorLevel", "");
+        QCOMPARE(f.text("d_ArmorLevel"), QStringLiteral("0"));
+        f.typeInto("d_StorageBays", "4");
+        f.typeInto("d_StorageBays", "");
+        QCOMPARE(f.text("d_StorageBays"), QStringLiteral("4"));
+        f.edit("d_StorageBays")->setText("-2"); // pasted: refused as a whole
+        QCOMPARE(f.text("d_StorageBays"), QStringLiteral("4"));
+        f.typeInto("d_StorageBays", "-2"); // typed: "-" snaps back to 4 at once, then 2 follows
+        QCOMPARE(f.text("d_StorageBays"), QStringLiteral("42"));
+        f.typeInto("d_Laser", "x");
+        QCOMPARE(f.text("d_Laser"), QStringLiteral("0"));
+        f.edit("d_Plasma")->setText("05");
+        QCOMPARE(f.text("d_Plasma"), QStringLiteral("5"));
+        // Fusion 0 while the thruster is 0 raises the thruster.
+        f.typeInto("d_Fusi", "0");
+        QCOMPARE(f.text("d_Fusi"), QStringLiteral("0"));
+        QCOMPARE(f.text("d_Thruster"), QStringLiteral("1"));
+        QCOMPARE(f.text("d_Acceleration"), QStringLiteral("10900"));
+    }
+
+    void typedNumbersAreNotLimitedByTheSpinners()
+    {
+        WindowFixture f;
+        f.typeInto("d_Missles", "150");
+        QCOMPARE(f.text("d_Missles"), QStringLiteral("150"));
+        ShipDesign hundred;
+        hundred.SetMissles(100);
+        QCOMPARE(f.text("d_AS"), QString::number(hundred.GetAS()));
+        QCOMPARE(f.state.designs.at(0).GetSBE(), 16); // 1 + 2 + 150 = 153
+        // The arrows step within 0..100.
+        UpDown *spinner = f.window().designerPage()->spinner("d_LaserUD");
+        QVERIFY(spinner);
+        QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_Laser"), QStringLiteral("1"));
+        QTest::mouseClick(spinner->downButton(), Qt::LeftButton);
+        QTest::mouseClick(spinner->downButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_Laser"), QStringLiteral("0"));
+        f.typeInto("d_Laser", "100");
+        QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_Laser"), QStringLiteral("100"));
+        QTest::mouseClick(f.window().designerPage()->spinner("d_StorageBaysUD")->downButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_StorageBays"), QStringLiteral("1"));
+    }
+
+    void colonisationTicksAndKeepsCrewed()
+    {
+        WindowFixture f;
+        f.window().show();
+        QTest::mouseClick(box(f, "d_Kolo"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(box(f, "d_Kolo")->isChecked());
+        QVERIFY(box(f, "d_Crewed")->isChecked());
+        QCOMPARE(f.text("d_SBE"), QStringLiteral("3"));
+        QCOMPARE(f.text("d_Stability"), QStringLiteral("300"));
+        QCOMPARE(f.text("d_FE"), QStringLiteral("2134"));
+        QCOMPARE(f.text("d_H2O"), QStringLiteral("30"));
+        QCOMPARE(f.text("d_O2"), QStringLiteral("60"));
+        QTest::mouseClick(box(f, "d_Crewed"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(box(f, "d_Crewed")->isChecked());
+        QTest::mouseClick(box(f, "d_Kolo"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!box(f, "d_Kolo")->isChecked());
+        QVERIFY(box(f, "d_Crewed")->isChecked());
+        QTest::mouseClick(box(f, "d_Crewed"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!box(f, "d_Crewed")->isChecked());
+        QCOMPARE(marker(f), QStringLiteral("Bezeichnung"));
+    }
+
+    void markerFollowsTheSavedState()
+    {
+        WindowFixture f;
+        f.typeInto("d_Thruster", "3");
+        QCOMPARE(marker(f), QStringLiteral("Bezeichnung *"));
+        f.typeInto("d_Thruster", "0");
+        QCOMPARE(marker(f), QStringLiteral("Bezeichnung"));
+    }
+
+    void factoriesChangeOnlyTheProduction()
+    {
+        WindowFixture f;
+        f.typeInto("d_Laser", "2");
+        const QString before = f.text("d_ProductionTime");
+        f.typeInto("d_WarFactory", "2");
+        const QString war = f.text("d_ProductionTime");
+        QVERIFY(war != before);
+        f.typeInto("d_ShipFactory", "abc"); // not corrected, counts as level 1
+        QCOMPARE(f.text("d_ShipFactory"), QStringLiteral("abc"));
+        QCOMPARE(f.text("d_ProductionTime"), war);
+        QCOMPARE(f.text("d_FE"), QString::number(f.state.designs.at(0).GetFE()));
+    }
+
+    void absurdFactoryLevelsShowTheErrorBoxAndTheProgramGoesOn()
+    {
+        WindowFixture f;
+        f.typeInto("d_ShipFactory", "100000");
+        QVERIFY(!f.prompts.errors.isEmpty());
+        f.typeInto("d_ShipFactory", "1");
+        QCOMPARE(f.text("d_ProductionTime"), QStringLiteral("05:48:29"));
+        QCOMPARE(f.text("d_FEmine"), QStringLiteral("5"));
+    }
+
+    void decimalSeparatorFollowsTheLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::German));
+        WindowFixture f;
+        f.typeInto("d_ZVA", "1");
+        QCOMPARE(f.text("d_FlightTimePercent"), QStringLiteral("91,00"));
+        QLocale::setDefault(QLocale::c());
+    }
+};
+
+QTEST_MAIN(DesignerPageTest)
+#include "tst_DesignerPage.moc"

@@ -22,6 +22,9 @@ public:
 
     // Appends a design to the collection and the three lists, selects and shows it.
     void appendDesign(const ShipDesign &design);
+    // Reads a design file and appends its design; logs "Error opening input file"
+    // and appends nothing when the file cannot be read. With updateSpinners the
+    // Designer page's spinners follow every level read.
     void LoadDesignFile(const QString &path, bool updateSpinners);
 
     void NewClick();
@@ -35,6 +38,12 @@ public:
     void ExitClick();
 
 private:
+    bool WriteDesignFile();
+    void renameSelected(const QString &name);
+    void refillLists();
+    void showSelected(int index);
+    int selectedIndex() const;
+
     TKRM_Main &window_;
     TConfirmationDlg *ConfirmationDlg = nullptr;
     TImportExportDialog *ImportExportDialog = nullptr;

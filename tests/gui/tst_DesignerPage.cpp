@@ -19,7 +19,7 @@ class DesignerPageTest : public QObject {
     {
         return f.window().findChild<QCheckBox *>(QString::fromLatin1(name));
     }
-    static QString marker(WindowFixture &f) { return f.window().findChild<QLabel *>("Label1")->text(); }
+    static QString marker(WindowFixture &f) { return f.window().designerPage()->findChild<QLabel *>("Label1")->text(); }
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }

@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(f.text("d_Distance"), QStringLiteral("2000"));
         QCOMPARE(f.text("d_FullFlightTime"), QStringLiteral("15:42:48"));
         QCOMPARE(f.text("d_ProductionTime"), QStringLiteral("05:48:29"));
-        QCOMPARE(f.window().findChild<QLabel *>("Label1")->text(), QStringLiteral("Bezeichnung"));
+        QCOMPARE(f.window().designerPage()->findChild<QLabel *>("Label1")->text(), QStringLiteral("Bezeichnung"));
         QCOMPARE(f.state.designs.CopyCounter, 0);
         for (const char *menu : {"Designer", "Calculator", "BattleSim"})
             QVERIFY(item(f, menu)->isEnabled());

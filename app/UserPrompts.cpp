@@ -9,20 +9,20 @@ namespace qf {
 int DesktopPrompts::execDialog(QDialog &dialog) { return dialog.exec(); }
 
 namespace {
-QString runFileDialog(QWidget *parent, const FileDialogSpec &spec, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget *parent, const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, spec.title);
-    dialog.setObjectName(spec.objectName);
+    QFileDialog dialog(parent, request.title);
+    dialog.setObjectName(request.objectName);
     dialog.setAcceptMode(mode);
-    dialog.setNameFilters(spec.filters);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontUseNativeDialog, false);
     if (mode == QFileDialog::AcceptOpen) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog.setFileMode(QFileDialog::AnyFile);
-        if (!spec.fileName.isEmpty())
-            dialog.selectFile(spec.fileName);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -30,14 +30,14 @@ QString runFileDialog(QWidget *parent, const FileDialogSpec &spec, QFileDialog::
 }
 } // namespace
 
-QString DesktopPrompts::openFileName(QWidget *parent, const FileDialogSpec &spec)
+QString DesktopPrompts::openFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
-QString DesktopPrompts::saveFileName(QWidget *parent, const FileDialogSpec &spec)
+QString DesktopPrompts::saveFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
 void DesktopPrompts::showError(QWidget *parent, const QString &message)

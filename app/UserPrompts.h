@@ -10,7 +10,7 @@ class QWidget;
 
 namespace qf {
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString objectName;   // "OpenDialog1" or "SaveDialog1"
     QString title;
     QStringList filters;  // "Schiffdesigns (*.shp)", ...
@@ -24,8 +24,8 @@ public:
     // Shows the dialog modally and returns QDialog::Accepted or QDialog::Rejected.
     virtual int execDialog(QDialog &dialog) = 0;
     // The chosen path, or an empty text when the player cancels.
-    virtual QString openFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
-    virtual QString saveFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString openFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+    virtual QString saveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
     // The standard error box.
     virtual void showError(QWidget *parent, const QString &message) = 0;
 };
@@ -34,8 +34,8 @@ public:
 class DesktopPrompts : public UserPrompts {
 public:
     int execDialog(QDialog &dialog) override;
-    QString openFileName(QWidget *parent, const FileDialogSpec &spec) override;
-    QString saveFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
+    QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
     void showError(QWidget *parent, const QString &message) override;
 };
 

@@ -186,12 +186,12 @@ void LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinners)
 void LibraryCommands::LoadClick()
 {
     guarded(window_.prompts(), &window_, [&] {
-        FileDialogSpec spec;
-        spec.objectName = QStringLiteral("OpenDialog1");
-        spec.title = QStringLiteral("Schiffsdesign Laden...");
-        spec.filters = QStringList{QStringLiteral("Schiffdesigns (*.shp)"), QStringLiteral("Alle Dateien (*.*)")};
-        spec.defaultSuffix = QStringLiteral("shp");
-        const QString path = window_.prompts().openFileName(&window_, spec);
+        FileDialogRequest request;
+        request.objectName = QStringLiteral("OpenDialog1");
+        request.title = QStringLiteral("Schiffsdesign Laden...");
+        request.filters = QStringList{QStringLiteral("Schiffdesigns (*.shp)"), QStringLiteral("Alle Dateien (*.*)")};
+        request.defaultSuffix = QStringLiteral("shp");
+        const QString path = window_.prompts().openFileName(&window_, request);
         if (path.isEmpty())
             return;
         DesignCollection &designs = window_.state().designs;
@@ -216,13 +216,13 @@ void LibraryCommands::LoadClick()
 bool LibraryCommands::WriteDesignFile()
 {
     DesignerPage *page = window_.designerPage();
-    FileDialogSpec spec;
-    spec.objectName = QStringLiteral("SaveDialog1");
-    spec.title = QStringLiteral("Schiffsdesign Speichern...");
-    spec.filters = QStringList{QStringLiteral("Schiffsdesigns (*.shp)"), QStringLiteral("Alle Dateien (*.*)")};
-    spec.defaultSuffix = QStringLiteral("shp");
-    spec.fileName = page->shipNameList()->currentText() + QStringLiteral(".shp");
-    const QString path = window_.prompts().saveFileName(&window_, spec);
+    FileDialogRequest request;
+    request.objectName = QStringLiteral("SaveDialog1");
+    request.title = QStringLiteral("Schiffsdesign Speichern...");
+    request.filters = QStringList{QStringLiteral("Schiffsdesigns (*.shp)"), QStringLiteral("Alle Dateien (*.*)")};
+    request.defaultSuffix = QStringLiteral("shp");
+    request.fileName = page->shipNameList()->currentText() + QStringLiteral(".shp");
+    const QString path = window_.prompts().saveFileName(&window_, request);
     if (path.isEmpty())
         return false;
 

@@ -207,11 +207,11 @@ private slots:
         const QString path = f.path("Kreuzer.shp");
         f.prompts.answerSaveFile(path);
         trigger(f, "SaveAs");
-        const FileDialogSpec spec = f.prompts.fileDialogs.last();
-        QCOMPARE(spec.title, QStringLiteral("Schiffsdesign Speichern..."));
-        QCOMPARE(spec.fileName, QStringLiteral("Neues Schiff.shp"));
-        QCOMPARE(spec.filters, QStringList({"Schiffsdesigns (*.shp)", "Alle Dateien (*.*)"}));
-        QCOMPARE(spec.defaultSuffix, QStringLiteral("shp"));
+        const FileDialogRequest request = f.prompts.fileDialogs.last();
+        QCOMPARE(request.title, QStringLiteral("Schiffsdesign Speichern..."));
+        QCOMPARE(request.fileName, QStringLiteral("Neues Schiff.shp"));
+        QCOMPARE(request.filters, QStringList({"Schiffsdesigns (*.shp)", "Alle Dateien (*.*)"}));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("shp"));
         const QByteArray bytes = readFile(path);
         QCOMPARE(bytes, FormatDesignFile(shown));
         QVERIFY(bytes.startsWith(";Version 30\r\n\r\n[Bauelemente]\r\nSchiffsbasiselement "));

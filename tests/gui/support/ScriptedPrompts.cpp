@@ -26,9 +26,9 @@ int ScriptedPrompts::execDialog(QDialog &dialog)
     return answer(dialog);
 }
 
-QString ScriptedPrompts::openFileName(QWidget *, const FileDialogSpec &spec)
+QString ScriptedPrompts::openFileName(QWidget *, const FileDialogRequest &request)
 {
-    fileDialogs << spec;
+    fileDialogs << request;
     if (openAnswers.empty())
         return QString();
     const QString path = openAnswers.front();
@@ -36,9 +36,9 @@ QString ScriptedPrompts::openFileName(QWidget *, const FileDialogSpec &spec)
     return path;
 }
 
-QString ScriptedPrompts::saveFileName(QWidget *, const FileDialogSpec &spec)
+QString ScriptedPrompts::saveFileName(QWidget *, const FileDialogRequest &request)
 {
-    fileDialogs << spec;
+    fileDialogs << request;
     if (saveAnswers.empty())
         return QString();
     const QString path = saveAnswers.front();

@@ -24,15 +24,15 @@ public:
     void answerSaveFile(const QString &path) { saveAnswers.push_back(path); }
 
     int execDialog(QDialog &dialog) override;
-    QString openFileName(QWidget *parent, const FileDialogSpec &spec) override;
-    QString saveFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
+    QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
     void showError(QWidget *parent, const QString &message) override;
 
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     QStringList shownDialogs;          // objectName and title of each dialog shown
-    QList<FileDialogSpec> fileDialogs; // every file dialog asked for
+    QList<FileDialogRequest> fileDialogs; // every file dialog asked for
     QStringList errors;                // every error box
 };
 

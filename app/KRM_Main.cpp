@@ -15,6 +15,9 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -37,6 +40,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
 {
     setObjectName(QStringLiteral("KRM_Main"));
     setWindowTitle(QStringLiteral("Quarzfink Schiffsdesigner 3.0a"));
+    setAcceptDrops(true);
     exitHandler_ = [](int status) { QCoreApplication::exit(status); };
 
     buildPages();
@@ -354,5 +358,33 @@ bool TKRM_Main::WriteConfig()
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }
+
+namespace {
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (data && data->hasUrls()) {
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+    }
+    return paths;
+}
+} // namespace
+
+void TKRM_Main::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TKRM_Main::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    library_->OpenDroppedFiles(paths);
+}
 
 } // namespace qf

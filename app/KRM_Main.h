@@ -63,6 +63,10 @@ public slots:
     void PageControl1Change(int index);
     void AboutClick();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     void buildPages();
     void buildMenu();

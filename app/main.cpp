@@ -4,11 +4,18 @@
 #include "app/KRM_Main.h"
 #include "app/UserPrompts.h"
 
+#include <QIcon>
+
 int main(int argc, char **argv)
 {
     qf::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarzfink SchiffsDesigner 3.0"));
     QApplication::setDesktopFileName(QStringLiteral("quarzfink-schiffsdesigner"));
+    Q_INIT_RESOURCE(resources); // the icons live in the static GUI library
+    QIcon icon;
+    for (int size : {32, 64, 256})
+        icon.addFile(QStringLiteral(":/icons/quarzfink-schiffsdesigner-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     qf::DesktopPrompts prompts;
     app.setPrompts(&prompts);

@@ -192,25 +192,37 @@ void LibraryCommands::LoadClick()
         request.filters = QStringList{QStringLiteral("Schiffdesigns (*.shp)"), QStringLiteral("Alle Dateien (*.*)")};
         request.defaultSuffix = QStringLiteral("shp");
         const QString path = window_.prompts().openFileName(&window_, request);
-        if (path.isEmpty())
-            return;
-        DesignCollection &designs = window_.state().designs;
-        const int before = designs.size();
-        LoadDesignFile(path, false);
-        if (designs.size() <= before)
-            return;
-        // A name that is already taken gets the copy counter as suffix.
-        const QString fileName = DesignNameFromPath(path);
-        const int last = designs.size() - 1;
-        for (int i = 0; i < last; ++i) {
-            if (designs.at(i).GetName() != fileName)
-                continue;
-            ShipDesign &added = designs.at(selectedIndex());
-            added.SetName(designs.SuffixedName(added.GetName()));
-            renameSelected(added.GetName());
-            window_.designerPage()->ShowChangedMarker();
-        }
+        if (!path.isEmpty())
+            openDesignFile(path);
     });
+}
+
+void LibraryCommands::OpenDroppedFiles(const QStringList &paths)
+{
+    guarded(window_.prompts(), &window_, [&] {
+        for (const QString &path : paths)
+            openDesignFile(path);
+    });
+}
+
+void LibraryCommands::openDesignFile(const QString &path)
+{
+    DesignCollection &designs = window_.state().designs;
+    const int before = designs.size();
+    LoadDesignFile(path, false);
+    if (designs.size() <= before)
+        return;
+    // A name that is already taken gets the copy counter as suffix.
+    const QString fileName = DesignNameFromPath(path);
+    const int last = designs.size() - 1;
+    for (int i = 0; i < last; ++i) {
+        if (designs.at(i).GetName() != fileName)
+            continue;
+        ShipDesign &added = designs.at(selectedIndex());
+        added.SetName(designs.SuffixedName(added.GetName()));
+        renameSelected(added.GetName());
+        window_.designerPage()->ShowChangedMarker();
+    }
 }
 
 bool LibraryCommands::WriteDesignFile()

@@ -36,8 +36,11 @@ public:
     void ImportClick();
     void ExportClick();
     void ExitClick();
+    // Files dropped on the main window open one after another, as "Öffnen..." opens them.
+    void OpenDroppedFiles(const QStringList &paths);
 
 private:
+    void openDesignFile(const QString &path);
     bool WriteDesignFile();
     void renameSelected(const QString &name);
     void refillLists();

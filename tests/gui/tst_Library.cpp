@@ -12,6 +12,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -252,6 +256,38 @@ private slots:
         QVERIFY(f.window().pageControl()->isEnabled());
         trigger(f, "Load"); // cancelled
         QCOMPARE(f.state.designs.size(), 2);
+    }
+
+    void droppedFilesOpenOneAfterAnother()
+    {
+        WindowFixture f;
+        QStringList paths;
+        for (const char *name : {"Neues Schiff.shp", "Jäger.shp"}) {
+            QFile file(f.path(QString::fromUtf8(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Panzer 2\r\n");
+            paths << file.fileName();
+        }
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f.window(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f.window(), &drop);
+        QCOMPARE(namesInStep(f), QStringList({"Neues Schiff", "Neues Schiff(0)", "Jäger"}));
+        QCOMPARE(f.state.designs.at(1).GetArmorLevel(), 2);
+        QCOMPARE(selected(f), 2);
+
+        QMimeData text;
+        text.setText("Lager 3");
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
+        QApplication::sendEvent(&f.window(), &refused);
+        QVERIFY(!refused.isAccepted());
     }
 
     void unreadableFilesAddNothing()

@@ -1,2 +1,225 @@
 #include "battle/Fleet.h"
-// Implemented with the battle simulator.
+
+#include "model/Numeric.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qf {
+
+namespace {
+
+using wide = __int128;
+
+constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
+constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
+constexpr int32_t kCountMax = std::numeric_limits<int32_t>::max();
+
+int64_t checkedSum(int64_t total, int32_t count, int64_t value)
+{
+    int64_t product = 0;
+    int64_t sum = 0;
+    if (__builtin_mul_overflow(int64_t(count), value, &product)
+        || __builtin_add_overflow(total, product, &sum))
+        throw ArithmeticError("Überlauf: eine Flottensumme passt nicht in 64 Bit.");
+    return sum;
+}
+
+} // namespace
+
+int64_t SolarCost(int FE, int SI, int C)
+{
+    const ext fe = FE;
+    const ext si = SI;
+    const ext c = C;
+    const ext sum = fe * widen(0.001) + si * widen(0.0016) + c * widen(0.0026666666666666666);
+    return truncInt64(sum * 1000);
+}
+
+int64_t ReadTargetValue(const QString &text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i >= text.size())
+        return 0;
+    // Gathered as a negative number, which reaches one further than a positive one.
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch < u'0' || ch > u'9')
+            return 0;
+        if (__builtin_mul_overflow(value, int64_t(10), &value)
+            || __builtin_sub_overflow(value, int64_t(ch.unicode() - u'0'), &value))
+            return 0;
+    }
+    if (negative)
+        return value;
+    if (value == kInt64Min)
+        return 0;
+    return -value;
+}
+
+int Fleet::IndexOf(const QString &name) const
+{
+    for (int i = 0; i < Names.size() && i <= LastIndex; ++i) {
+        if (QString::compare(Names.at(i), name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int Fleet::AddShip(int AS, int Armor, int Stability, const QString &Name, int FE, int SI, int C)
+{
+    const int found = IndexOf(Name);
+    if (found >= 0) {
+        IncreaseCount(found);
+        return found;
+    }
+    if (LastIndex >= Capacity - 1)
+        return -1;
+    if (AS < 0 || Armor < 0 || Stability < 0 || FE < 0 || SI < 0 || C < 0)
+        return -1;
+    const int64_t cost = SolarCost(FE, SI, C);
+    // A new type must leave every total inside 64 bits.
+    if (wide(TotalAS) + AS > kInt64Max || wide(TotalArmor) + Armor > kInt64Max
+        || wide(TotalStability) + Stability > kInt64Max || wide(TotalCost) + cost > kInt64Max)
+        return -1;
+    ++LastIndex;
+    ShipClass &entry = Classes[size_t(LastIndex)];
+    entry.Name = Name;
+    entry.Count = 1;
+    entry.AS = AS;
+    entry.Armor = Armor;
+    entry.Stability = Stability;
+    entry.Cost = cost;
+    Names.append(Name);
+    Recalculate();
+    return -1;
+}
+
+int Fleet::AddShips(int count, int AS, int Armor, int Stability, const QString &Name, int FE,
+                    int SI, int C)
+{
+    if (count < 1)
+        return -1;
+    // The first ship creates the entry or finds it; every further one finds it by name.
+    AddShip(AS, Armor, Stability, Name, FE, SI, C);
+    const int index = IndexOf(Name);
+    if (index < 0)
+        return -1;
+    if (count > 1) {
+        ShipClass &entry = Classes[size_t(index)];
+        const int64_t wanted = int64_t(entry.Count) + (count - 1);
+        entry.Count = int32_t(std::min<int64_t>(wanted, CountLimit(index)));
+        Recalculate();
+    }
+    return index;
+}
+
+int32_t Fleet::CountLimit(int index) const
+{
+    if (!validIndex(index))
+        return 0;
+    const ShipClass &entry = Classes[size_t(index)];
+    wide limit = kCountMax;
+    const std::pair<int64_t, int64_t> kinds[] = {
+        {entry.AS, TotalAS}, {entry.Armor, TotalArmor},
+        {entry.Stability, TotalStability}, {entry.Cost, TotalCost}};
+    for (const auto &[value, total] : kinds) {
+        const wide rest = wide(total) - wide(entry.Count) * value;
+        if (value > 0)
+            limit = std::min(limit, (wide(kInt64Max) - rest) / value);
+        else if (value < 0)
+            limit = std::min(limit, (rest - wide(kInt64Min)) / -wide(value));
+    }
+    return int32_t(std::max(limit, wide(entry.Count)));
+}
+
+int Fleet::IncreaseCount(int index)
+{
+    if (!validIndex(index))
+        return -1;
+    ShipClass &entry = Classes[size_t(index)];
+    if (entry.Count < CountLimit(index))
+        ++entry.Count;
+    Recalculate();
+    return entry.Count;
+}
+
+int Fleet::DecreaseCount(int index)
+{
+    if (!validIndex(index))
+        return -1;
+    ShipClass &entry = Classes[size_t(index)];
+    --entry.Count;
+    if (entry.Count <= 0)
+        RemoveShipClass(index);
+    Recalculate();
+    return index <= LastIndex ? Classes[size_t(index)].Count : 0;
+}
+
+void Fleet::RemoveShipClass(int index)
+{
+    if (!validIndex(index))
+        return;
+    for (int i = index; i < LastIndex; ++i)
+        Classes[size_t(i)] = Classes[size_t(i + 1)];
+    Classes[size_t(LastIndex)] = ShipClass();
+    --LastIndex;
+    Names.removeAt(index);
+    Recalculate();
+}
+
+void Fleet::Recalculate()
+{
+    int64_t as = 0;
+    int64_t armor = 0;
+    int64_t stability = 0;
+    int64_t cost = 0;
+    for (int i = 0; i <= LastIndex; ++i) {
+        const ShipClass &entry = Classes[size_t(i)];
+        as = checkedSum(as, entry.Count, entry.AS);
+        armor = checkedSum(armor, entry.Count, entry.Armor);
+        stability = checkedSum(stability, entry.Count, entry.Stability);
+        cost = checkedSum(cost, entry.Count, entry.Cost);
+    }
+    TotalAS = as;
+    TotalArmor = armor;
+    TotalStability = stability;
+    TotalCost = cost;
+}
+
+void Fleet::setTarget(Kind kind, int64_t target, int index)
+{
+    if (!validIndex(index))
+        return;
+    ShipClass &entry = Classes[size_t(index)];
+    int64_t value = 0;
+    int64_t total = 0;
+    switch (kind) {
+    case Kind::Attack: value = entry.AS; total = TotalAS; break;
+    case Kind::Armor: value = entry.Armor; total = TotalArmor; break;
+    case Kind::Stability: value = entry.Stability; total = TotalStability; break;
+    case Kind::Cost: value = entry.Cost; total = TotalCost; break;
+    }
+    const wide rest = wide(total) - wide(entry.Count) * value;
+    if (wide(target) < rest + value || value < 1) {
+        entry.Count = 1;
+    } else {
+        const wide count = (wide(target) - rest) / value;
+        // CountLimit is measured from the current count; the other entries do not change.
+        entry.Count = int32_t(std::min<wide>(count, CountLimit(index)));
+    }
+    Recalculate();
+}
+
+void Fleet::SetAttackTarget(int64_t target, int index) { setTarget(Kind::Attack, target, index); }
+void Fleet::SetArmorTarget(int64_t target, int index) { setTarget(Kind::Armor, target, index); }
+void Fleet::SetStabilityTarget(int64_t target, int index) { setTarget(Kind::Stability, target, index); }
+void Fleet::SetCostTarget(int64_t target, int index) { setTarget(Kind::Cost, target, index); }
+
+} // namespace qf

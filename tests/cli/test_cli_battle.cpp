@@ -1,0 +1,227 @@
+// schiffsdesigner-cli battle, run as a player's script would run it.
+#include "battle/BattleSimulation.h"
+#include "battle/Fleet.h"
+#include "library/DesignFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace qf;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+    QStringList lines() const
+    {
+        QStringList l = QString::fromUtf8(out).split(u'\n');
+        if (!l.isEmpty() && l.last().isEmpty())
+            l.removeLast();
+        return l;
+    }
+};
+
+CliRun runCli(const QStringList &args, const QByteArray &input = QByteArray(),
+           const QString &workingDirectory = QString())
+{
+    QProcess p;
+    if (!workingDirectory.isEmpty())
+        p.setWorkingDirectory(workingDirectory);
+    p.start(QStringLiteral(QF_CLI), QStringList{QStringLiteral("battle")} + args);
+    EXPECT_TRUE(p.waitForStarted());
+    if (!input.isEmpty())
+        p.write(input);
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(30000));
+    CliRun r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+class CliBattle : public ::testing::Test {
+protected:
+    QString write(const QString &name, const QByteArray &content)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path;
+    }
+    CliRun runJson(const QByteArray &json, const QStringList &extra = {})
+    {
+        return runCli(QStringList{write(QStringLiteral("fleets.json"), json)} + extra);
+    }
+    void expectBadInput(const CliRun &r)
+    {
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.trimmed().isEmpty());
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
+    }
+    QTemporaryDir dir;
+};
+
+const QByteArray kWorkedExample = R"({
+  "home":    [{"count": 10, "name": "Zerstörer", "as": 40, "armor": 0, "stability": 100, "fe": 1000, "si": 0, "c": 0}],
+  "foreign": [{"count": 5, "name": "Korvette", "as": 10, "armor": 10, "stability": 50, "fe": 120, "si": 0, "c": 0}]
+})";
+
+const QStringList kWorkedExampleReport = {
+    QStringLiteral("Dauer des Kampfes: 01:00:00 (1 Runden)"),
+    QStringLiteral(" "),
+    QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
+    QStringLiteral(" "),
+    QStringLiteral("Es wurden keine Schiffe zerstört."),
+    QStringLiteral(" "),
+    QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
+    QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+    QStringLiteral("Korvette\t\t5\t50\t10\t10"),
+    QStringLiteral("Gesamt \t\t5\t250\t50\t\t50"),
+    QStringLiteral("Die Flotte wurd vollständig zerstört."),
+    QStringLiteral("Kosten in Solar: 600"),
+};
+
+} // namespace
+
+TEST_F(CliBattle, PrintsTheReportLineByLine)
+{
+    const CliRun r = runJson(kWorkedExample);
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), kWorkedExampleReport);
+    EXPECT_FALSE(r.out.contains('\r'));
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(CliBattle, ReadsStandardInput)
+{
+    const CliRun r = runCli({QStringLiteral("-")}, kWorkedExample);
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), kWorkedExampleReport);
+}
+
+TEST_F(CliBattle, JsonPutsTheLinesUnderTheReportControl)
+{
+    const CliRun r = runJson(kWorkedExample, {QStringLiteral("--json")});
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out);
+    ASSERT_TRUE(doc.isObject());
+    QStringList lines;
+    for (const QJsonValue &v : doc.object().value(QStringLiteral("b_BattleReport")).toArray())
+        lines << v.toString();
+    EXPECT_EQ(lines, kWorkedExampleReport);
+}
+
+TEST_F(CliBattle, EntriesAreAddedAsHinzufuegenAddsThem)
+{
+    // The same name in other letters adds to the entry with its old values; an
+    // eleventh type is ignored; a count that is not a whole number adds one ship,
+    // 0 adds none.
+    QJsonArray home;
+    home.append(QJsonObject{{"count", 3}, {"name", "Jäger"}, {"as", 30}, {"armor", 2}, {"stability", 60}, {"fe", 333}, {"si", 291}, {"c", 138}});
+    home.append(QJsonObject{{"count", 2}, {"name", "JÄGER"}, {"as", 900}, {"armor", 90}, {"stability", 900}, {"fe", 1}, {"si", 1}, {"c", 1}});
+    home.append(QJsonObject{{"count", "viele"}, {"name", "Kreuzer"}, {"as", 50}, {"armor", 5}, {"stability", 200}, {"fe", 10}, {"si", 0}, {"c", 0}});
+    home.append(QJsonObject{{"count", 0}, {"name", "Nichts"}, {"as", 50}, {"armor", 5}, {"stability", 200}, {"fe", 10}, {"si", 0}, {"c", 0}});
+    QJsonArray foreign;
+    for (int i = 0; i < 11; ++i)
+        foreign.append(QJsonObject{{"count", i + 1}, {"name", QStringLiteral("Typ %1").arg(i)}, {"as", 5 + i}, {"armor", i % 3}, {"stability", 20 + 3 * i}, {"fe", 50}, {"si", 10 * i}, {"c", 7}});
+    const QByteArray json = QJsonDocument(QJsonObject{{"home", home}, {"foreign", foreign}}).toJson();
+
+    Fleet h;
+    h.AddShips(3, 30, 2, 60, QStringLiteral("Jäger"), 333, 291, 138);
+    h.AddShips(2, 900, 90, 900, QStringLiteral("JÄGER"), 1, 1, 1);
+    h.AddShips(1, 50, 5, 200, QStringLiteral("Kreuzer"), 10, 0, 0);
+    Fleet f;
+    for (int i = 0; i < 10; ++i)
+        f.AddShips(i + 1, 5 + i, i % 3, 20 + 3 * i, QStringLiteral("Typ %1").arg(i), 50, 10 * i, 7);
+    ASSERT_EQ(h.Classes[0].Count, 5);
+    ASSERT_EQ(h.LastIndex, 1);
+    QStringList expected;
+    SimulateBattle(h, f, expected);
+
+    const CliRun r = runJson(json);
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), expected);
+    EXPECT_FALSE(r.lines().join(u'\n').contains(QStringLiteral("Typ 10")));
+}
+
+TEST_F(CliBattle, DesignEntriesReadTheDesignFile)
+{
+    const QByteArray shp = ";Version 30\r\n\r\n[Bauelemente]\r\nLager 1\r\nPanzer 4\r\nVerbrenner 0\r\n"
+                           "Fusionsantrieb 1\r\nZVA 0\r\nRaketenbatterie 2\r\nLaserkanonen 3\r\n"
+                           "Plasmawerfer 0\r\n\r\n[Spezialeinheiten]\r\n\r\n";
+    write(QStringLiteral("Falke.shp"), shp);
+    QDir(dir.path()).mkdir(QStringLiteral("sub"));
+    const QString json = QStringLiteral(R"({"home": [{"count": 4, "design": "%1"}],
+        "foreign": [{"count": 7, "name": "Ziel", "as": 3, "armor": 1, "stability": 40, "fe": 9, "si": 9, "c": 9}]})")
+                             .arg(dir.filePath(QStringLiteral("Falke.shp")));
+
+    const ShipDesign design = ReadDesignFile(shp, QStringLiteral("Falke"));
+    ASSERT_GT(design.GetAS(), 0);
+    Fleet h;
+    h.AddShips(4, design.GetAS(), design.GetArmor(), design.GetStability(), design.GetName(),
+               design.GetFE(), design.GetSI(), design.GetC());
+    Fleet f;
+    f.AddShips(7, 3, 1, 40, QStringLiteral("Ziel"), 9, 9, 9);
+    QStringList expected;
+    SimulateBattle(h, f, expected);
+
+    const CliRun r = runJson(json.toUtf8());
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), expected);
+
+    // A relative path is found from the working directory, or beside the JSON file.
+    const QString relative = QStringLiteral(R"({"home": [{"count": 4, "design": "Falke.shp"}],
+        "foreign": [{"count": 7, "name": "Ziel", "as": 3, "armor": 1, "stability": 40, "fe": 9, "si": 9, "c": 9}]})");
+    const CliRun fromJsonDir = runCli({write(QStringLiteral("relative.json"), relative.toUtf8())}, {},
+                                   dir.filePath(QStringLiteral("sub")));
+    EXPECT_EQ(fromJsonDir.status, 0) << fromJsonDir.err.constData();
+    EXPECT_EQ(fromJsonDir.lines(), expected);
+    const CliRun fromWorkingDir = runCli({QStringLiteral("-")}, relative.toUtf8(), dir.path());
+    EXPECT_EQ(fromWorkingDir.lines(), expected);
+
+    expectBadInput(runJson(R"({"home": [{"count": 1, "design": "fehlt.shp"}],
+        "foreign": [{"count": 1, "name": "Z", "as": 1, "armor": 1, "stability": 1, "fe": 1, "si": 1, "c": 1}]})"));
+    write(QStringLiteral("binaer.shp"), QByteArray("Lager 1\0\0", 9));
+    expectBadInput(runJson(QStringLiteral(R"({"home": [{"count": 1, "design": "%1"}],
+        "foreign": [{"count": 1, "name": "Z", "as": 1, "armor": 1, "stability": 1, "fe": 1, "si": 1, "c": 1}]})")
+                               .arg(dir.filePath(QStringLiteral("binaer.shp"))).toUtf8()));
+}
+
+TEST_F(CliBattle, BadInputEndsWithStatusTwo)
+{
+    const QByteArray oneShip = R"({"count": 1, "name": "A", "as": 1, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0})";
+    expectBadInput(runJson("{\"home\": [" + oneShip + "], \"foreign\": []}"));            // empty fleet
+    expectBadInput(runJson("{\"home\": [" + oneShip + "]}"));                             // no foreign fleet
+    expectBadInput(runJson("{\"home\": [" + oneShip + "], \"foreign\": [" + oneShip));    // malformed
+    expectBadInput(runJson("[1, 2]"));
+    expectBadInput(runJson(R"({"home": [{"count": 1, "name": "A", "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0}], "foreign": [)" + oneShip + "]}"));
+    expectBadInput(runJson(R"({"home": [{"name": "A", "as": 1, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0}], "foreign": [)" + oneShip + "]}"));
+    expectBadInput(runJson(R"({"home": [{"count": 1, "as": 1, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0}], "foreign": [)" + oneShip + "]}"));
+    expectBadInput(runJson(R"({"home": [{"count": 1, "name": "A", "as": -1, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0}], "foreign": [)" + oneShip + "]}"));
+    expectBadInput(runJson(R"({"home": [{"count": 1, "name": "A", "as": 1.5, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0}], "foreign": [)" + oneShip + "]}"));
+    expectBadInput(runJson(R"({"home": [{"count": 0, "name": "A", "as": 1, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0}], "foreign": [)" + oneShip + "]}"));
+    expectBadInput(runCli({dir.filePath(QStringLiteral("gibt-es-nicht.json"))}));
+    expectBadInput(runCli({}));
+    expectBadInput(runCli({QStringLiteral("a.json"), QStringLiteral("b.json")}));
+    expectBadInput(runCli({QStringLiteral("--schnell"), QStringLiteral("-")}, kWorkedExample));
+}
+
+TEST_F(CliBattle, HelpDescribesTheInput)
+{
+    const CliRun r = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(r.status, 0);
+    const QString help = QString::fromUtf8(r.out);
+    for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\""})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+}

@@ -8,6 +8,7 @@
 #include "battle/BattlePage.h"
 #include "calc/CalculatorPage.h"
 #include "designer/DesignerPage.h"
+#include "library/FileWriting.h"
 #include "library/LibraryCommands.h"
 #include "model/WholeNumber.h"
 
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -342,14 +342,9 @@ bool TKRM_Main::WriteConfig()
         log_->append(QStringLiteral("Error opening conofigfile"));
         return false;
     }
-    QSaveFile file(configFileName_);
-    if (!file.open(QIODevice::WriteOnly)) {
-        log_->append(QStringLiteral("Error opening conofigfile"));
-        return false;
-    }
     const int distance = readWholeNumber(designer_->distanceText(), 2000);
-    file.write(FormatConfig(flightTimeShown(), distance, PageControl1->currentIndex()));
-    if (!file.commit()) {
+    const QByteArray bytes = FormatConfig(flightTimeShown(), distance, PageControl1->currentIndex());
+    if (!WriteFileReplacing(configFileName_, bytes)) {
         log_->append(QStringLiteral("Error opening conofigfile"));
         return false;
     }

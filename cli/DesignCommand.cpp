@@ -3,6 +3,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "library/DesignFile.h"
+#include "library/FileWriting.h"
 #include "library/GameText.h"
 #include "model/DesignerFigures.h"
 #include "model/Production.h"
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <map>
 
 namespace qf::cli {
@@ -196,8 +196,7 @@ int runDesign(const QStringList &args)
         readWholeNumber(figures.fe), readWholeNumber(figures.si), readWholeNumber(figures.c));
 
     if (!savePath.isEmpty()) {
-        QSaveFile out(savePath);
-        if (!out.open(QIODevice::WriteOnly) || out.write(FormatDesignFile(figures)) < 0 || !out.commit())
+        if (!WriteFileReplacing(savePath, FormatDesignFile(figures)))
             throw UsageError(QStringLiteral("Datei nicht schreibbar: ") + savePath);
     }
 

@@ -9,12 +9,12 @@
 #include "battle/BattlePage.h"
 #include "designer/DesignerPage.h"
 #include "library/DesignFile.h"
+#include "library/FileWriting.h"
 #include "library/GameText.h"
 #include "library/LibraryDialogs.h"
 
 #include <QComboBox>
 #include <QFile>
-#include <QSaveFile>
 #include <QTabWidget>
 
 namespace qf {
@@ -239,9 +239,7 @@ bool LibraryCommands::WriteDesignFile()
         return false;
 
     // Written through a temporary file: the old file stays whole unless the new one is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FormatDesignFile(page->shownFigures())) < 0
-        || !file.commit()) {
+    if (!WriteFileReplacing(path, FormatDesignFile(page->shownFigures()))) {
         window_.debugLog().append(QStringLiteral("Error opening output file"));
         return false;
     }

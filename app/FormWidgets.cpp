@@ -25,9 +25,8 @@ QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString
 {
     auto *edit = new QLineEdit(text);
     edit->setObjectName(name);
+    // Read-only fields stay tab stops, so a player can reach and copy a result by keyboard.
     edit->setReadOnly(readOnly);
-    if (readOnly)
-        edit->setFocusPolicy(Qt::ClickFocus);
     auto *cell = new QWidget;
     auto *box = new QVBoxLayout(cell);
     box->setContentsMargins(0, 0, 0, 0);

@@ -1,13 +1,32 @@
 #pragma once
 // The "Kampfsimulator" page: two fleets built from the designs, and the battle report.
+#include <QDialog>
 #include <QWidget>
+#include <array>
 
 class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace qf {
 
 struct AppState;
+class Fleet;
 class UserPrompts;
+
+// "Wert eingeben": asks for the target value of a fleet total.
+class TBattleSimValueDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TBattleSimValueDialog(QWidget *parent);
+    QLineEdit *valueEdit() const { return bd_Value; }
+
+private:
+    QLineEdit *bd_Value = nullptr;
+};
 
 class BattlePage : public QWidget {
     Q_OBJECT
@@ -16,16 +35,67 @@ public:
 
     // b_ShipClass1 (fleet 1) or b_ShipClass2 (fleet 2): they mirror the design collection.
     QComboBox *shipClassList(int fleet) const;
+    TBattleSimValueDialog *valueDialog() const { return BattleSimValueDialog; }
+    // The remembered position of a fleet (1 or 2), as its hidden field reads.
+    int rememberedPosition(int fleet) const;
+
+    // The help text the report box shows at start-up, and the one "Zurücksetzen" writes.
+    static QStringList startUpHelpLines();
+    static QStringList resetHelpLines();
 
 public slots:
     void b_SimulateClick();
     void b_ResetClick();
+    void ShowFleets();
+    void b_FleetIndexSelect();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls of one fleet group.
+    struct FleetControls {
+        QGroupBox *group = nullptr;
+        QListWidget *list = nullptr;
+        QLineEdit *as = nullptr;
+        QLineEdit *armor = nullptr;
+        QLineEdit *stability = nullptr;
+        QLineEdit *cost = nullptr;
+        QLineEdit *shipCount = nullptr;
+        QComboBox *shipClass = nullptr;
+        QPushButton *add = nullptr;
+        QLineEdit *lastClassIndex = nullptr;
+        std::array<QLineEdit *, 4> totals() const { return {as, armor, stability, cost}; }
+    };
+
+    QGroupBox *buildFleetGroup(int fleet, const QString &caption, FleetControls &c);
+    QGroupBox *buildResultGroup();
+    Fleet &fleet(int number);
+    FleetControls &controls(int number) { return number == 1 ? fleet1_ : fleet2_; }
+    void setRemembered(int fleet, int position);
+    void setMenuColour(QLineEdit *edit);
+    void setWindowColour(QLineEdit *edit);
+    void writeReport(const QStringList &lines);
+
+    // Handlers of one fleet group.
+    void FleetClick(int fleet, QObject *sender);
+    void addShips(int fleet);
+    void enterTarget(int fleet, QLineEdit *field);
+    void FleetListKeyPress(int fleet, QChar key);
+    void FleetListKeyDown(int fleet, int key);
+
     AppState &state_;
     UserPrompts &prompts_;
+    FleetControls fleet1_;
+    FleetControls fleet2_;
     QComboBox *b_ShipClass1 = nullptr;
     QComboBox *b_ShipClass2 = nullptr;
+    QGroupBox *b_Result = nullptr;
+    QPlainTextEdit *b_BattleReport = nullptr;
+    QPushButton *b_Simulate = nullptr;
+    QPushButton *b_Reset = nullptr;
+    TBattleSimValueDialog *BattleSimValueDialog = nullptr;
+    bool refreshing_ = false;
 };
 
 } // namespace qf

@@ -1,0 +1,478 @@
+// The "Kampfsimulator" page: building the fleets, keys, target values, simulation
+// and reset, driven through the widgets of the whole main window.
+#include "app/AppState.h"
+#include "app/KRM_Main.h"
+#include "battle/BattlePage.h"
+#include "battle/BattleSimulation.h"
+#include "library/LibraryCommands.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace qf;
+using namespace qf::test;
+
+namespace {
+
+// The whole main window in a fresh working directory, so that no KRM.ini is read.
+struct Window {
+    Window()
+    {
+        oldCurrent = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        w = std::make_unique<TKRM_Main>(state, prompts, QStringList{"schiffsdesigner"});
+        w->pageControl()->setCurrentIndex(2);
+        w->show();
+        if (!QTest::qWaitForWindowExposed(w.get()))
+            qWarning("window not exposed");
+    }
+    ~Window()
+    {
+        w.reset();
+        QDir::setCurrent(oldCurrent);
+    }
+
+    template <typename T = QLineEdit>
+    T *get(const QString &name) const
+    {
+        T *child = w->findChild<T *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+    QString text(const QString &name) const { return get<QLineEdit>(name)->text(); }
+    QListWidget *list(int fleet) const { return get<QListWidget>(QStringLiteral("b_Fleet%1List").arg(fleet)); }
+    QStringList items(int fleet) const
+    {
+        QStringList result;
+        for (int i = 0; i < list(fleet)->count(); ++i)
+            result << list(fleet)->item(i)->text();
+        return result;
+    }
+    QString remembered(int fleet) const { return text(QStringLiteral("b_Fleet%1LastClassIndex").arg(fleet)); }
+    QStringList report() const { return get<QPlainTextEdit>("b_BattleReport")->toPlainText().split(u'\n'); }
+
+    // A design with the given levels, appended as the library appends one.
+    int addDesign(const QString &name, int laser, int armor = 0, int storage = 1)
+    {
+        ShipDesign d;
+        d.SetName(name);
+        d.SetLaser(laser);
+        d.SetArmorLevel(armor);
+        d.SetStorageBays(storage);
+        w->library().appendDesign(d);
+        return state.designs.size() - 1;
+    }
+
+    // Chooses design k, types the count and presses "Hinzufügen", as a player does.
+    void addShips(int fleet, int design, const QString &count)
+    {
+        get<QComboBox>(QStringLiteral("b_ShipClass%1").arg(fleet))->setCurrentIndex(design);
+        QLineEdit *countEdit = get(QStringLiteral("b_ShipCount%1").arg(fleet));
+        countEdit->selectAll();
+        QTest::keyClick(countEdit, Qt::Key_Delete);
+        QTest::keyClicks(countEdit, count);
+        QTest::mouseClick(get<QPushButton>(QStringLiteral("b_AddShipClass%1").arg(fleet)), Qt::LeftButton);
+    }
+    void key(int fleet, char c) { QTest::keyClick(list(fleet), c); }
+    void clickItem(int fleet, int row)
+    {
+        QListWidget *l = list(fleet);
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    }
+    void clickTotal(const QString &name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+
+    QTemporaryDir dir;
+    QString oldCurrent;
+    AppState state;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TKRM_Main> w;
+};
+
+QColor menuColour() { return QApplication::palette().color(QPalette::Window); }
+QColor windowColour() { return QApplication::palette().color(QPalette::Base); }
+QColor background(QLineEdit *edit) { return edit->palette().color(QPalette::Base); }
+
+const QStringList kTotals = {"AS", "PZ", "Stabi", "Cost"};
+
+} // namespace
+
+class BattlePageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void startsWithEmptyFleetsAndTheHelpText()
+    {
+        Window f;
+        QCOMPARE(f.get<QGroupBox>("b_Fleet1")->title(), QStringLiteral("Heimatflotte"));
+        QCOMPARE(f.get<QGroupBox>("b_Fleet2")->title(), QStringLiteral("Fremdflotte"));
+        QCOMPARE(f.get<QGroupBox>("b_Result")->title(), QStringLiteral("Kampfergebnis"));
+        QCOMPARE(f.get<QPushButton>("b_Simulate")->text(), QStringLiteral("Simulieren"));
+        QCOMPARE(f.get<QPushButton>("b_Reset")->text(), QStringLiteral("Zurücksetzen"));
+        QCOMPARE(f.get<QLabel>("Label6")->text(), QStringLiteral("X"));
+        const QStringList labels = {"Angriff", "Panzerung", "Stabilität", "Kosten (Solar)"};
+        for (int fleet : {1, 2}) {
+            const QString n = QString::number(fleet);
+            QCOMPARE(f.get<QPushButton>("b_AddShipClass" + n)->text(), QStringLiteral("Hinzufügen"));
+            QCOMPARE(f.text("b_ShipCount" + n), QStringLiteral("1"));
+            QCOMPARE(f.get("b_ShipCount" + n)->maxLength(), 3);
+            QLineEdit *last = f.get("b_Fleet" + n + "LastClassIndex");
+            QCOMPARE(last->text(), QStringLiteral("-1"));
+            QVERIFY(last->isReadOnly());
+            QVERIFY(!last->isVisible());
+            QCOMPARE(f.list(fleet)->count(), 0);
+            for (int i = 0; i < 4; ++i) {
+                QLineEdit *total = f.get("b_Fleet" + n + kTotals[i]);
+                QCOMPARE(total->text(), QStringLiteral("0"));
+                QVERIFY(total->isReadOnly());
+                QCOMPARE(background(total), menuColour());
+                QCOMPARE(f.get<QLabel>("b_Fleet" + n + kTotals[i] + "Label")->text(), labels[i]);
+            }
+            // The drop-downs mirror the design collection.
+            QComboBox *classes = f.get<QComboBox>("b_ShipClass" + n);
+            QVERIFY(!classes->isEditable());
+            QCOMPARE(classes->count(), 1);
+            QCOMPARE(classes->itemText(0), QStringLiteral("Neues Schiff"));
+        }
+        QPlainTextEdit *memo = f.get<QPlainTextEdit>("b_BattleReport");
+        QVERIFY(memo->isReadOnly());
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        const QStringList help = f.report();
+        QCOMPARE(help.size(), 14);
+        QCOMPARE(help, BattlePage::startUpHelpLines());
+        QCOMPARE(help.at(0), QStringLiteral("How-To:"));
+        QCOMPARE(help.at(3), QStringLiteral("- \"Hinzfügen\" drücken"));
+        QCOMPARE(help.at(6), QString());
+        QCOMPARE(help.at(9), QStringLiteral("    \"Entf\" (Schiffstyp löschen) geändert werden"));
+        QCOMPARE(help.at(12), QStringLiteral("- \"Simulieren\" startet eine Simulation mit dem Durchschnitts-Ramdom von"));
+        QCOMPARE(help.at(13), QStringLiteral("  0,75 für beide Flotten"));
+    }
+
+    void theValueDialogAndTheCompactPage()
+    {
+        Window f;
+        TBattleSimValueDialog *dialog = f.w->battlePage()->valueDialog();
+        QCOMPARE(dialog->objectName(), QStringLiteral("BattleSimValueDialog"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Wert eingeben"));
+        QVERIFY(dialog->windowFlags() & Qt::Tool);
+        QCOMPARE(dialog->findChild<QLineEdit *>("bd_Value")->text(), QStringLiteral("0"));
+        auto *ok = dialog->findChild<QPushButton *>("Button1");
+        auto *cancel = dialog->findChild<QPushButton *>("Button2");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        QVERIFY(dialog->width() >= 107 && dialog->width() < 200);
+        QVERIFY(dialog->height() >= 44 && dialog->height() < 120);
+        // The page fits the compact main window.
+        const QSize page = f.w->battlePage()->minimumSizeHint();
+        QVERIFY2(page.width() <= 440 && page.height() <= 520,
+                 qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+    }
+
+    void addingShipsAndRaisingTheCount()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("Jäger"), 3, 2);
+        const ShipDesign &design = f.state.designs.at(a);
+        f.addShips(1, a, QStringLiteral("3"));
+        QCOMPARE(f.items(1), QStringList{QStringLiteral("Jäger (3)")});
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        QCOMPARE(f.text("b_Fleet1AS"), QString::number(3 * design.GetAS()));
+        QCOMPARE(f.text("b_Fleet1PZ"), QString::number(3 * design.GetArmor()));
+        QCOMPARE(f.text("b_Fleet1Stabi"), QString::number(3 * design.GetStability()));
+        QCOMPARE(f.text("b_Fleet1Cost"),
+                 QString::number(3 * SolarCost(design.GetFE(), design.GetSI(), design.GetC())));
+        QVERIFY(design.GetAS() > 0);
+        QCOMPARE(QApplication::focusWidget(), f.list(1));
+        QCOMPARE(f.items(2), QStringList());
+
+        f.key(1, '+');
+        QCOMPARE(f.items(1), QStringList{QStringLiteral("Jäger (4)")});
+        QCOMPARE(f.state.homeFleet.Classes[0].Count, 4);
+        QCOMPARE(f.text("b_Fleet1AS"), QString::number(4 * design.GetAS()));
+    }
+
+    void addingAKnownTypeAgainRemembersItsFleetPosition()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 1);
+        const int b = f.addDesign(QStringLiteral("B"), 2);
+        f.addShips(1, b, QStringLiteral("1"));
+        f.addShips(1, a, QStringLiteral("4"));
+        f.addShips(1, b, QStringLiteral("1"));
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        f.addShips(1, a, QStringLiteral("2"));
+        QCOMPARE(f.items(1), QStringList({"B (2)", "A (6)"}));
+        QCOMPARE(f.remembered(1), QStringLiteral("1")); // A's place in the fleet, not in the collection
+        QCOMPARE(f.remembered(2), QStringLiteral("-1"));
+    }
+
+    void countTextsThatAreNotWholeNumbers()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 1);
+        f.addShips(1, a, QStringLiteral("abc"));
+        QCOMPARE(f.items(1), QStringList{"A (1)"});
+        f.addShips(1, a, QStringLiteral("0"));
+        f.addShips(1, a, QStringLiteral("-5"));
+        QCOMPARE(f.items(1), QStringList{"A (1)"});
+        f.addShips(1, a, QStringLiteral("12345"));
+        QCOMPARE(f.text("b_ShipCount1"), QStringLiteral("123"));
+        QCOMPARE(f.items(1), QStringList{"A (124)"});
+    }
+
+    void aFullFleetIgnoresANewType()
+    {
+        Window f;
+        for (int i = 0; i < 11; ++i)
+            f.addDesign(QStringLiteral("Typ %1").arg(i), i + 1);
+        for (int i = 1; i <= 10; ++i)
+            f.addShips(2, i, QStringLiteral("1"));
+        QCOMPARE(f.remembered(2), QStringLiteral("9"));
+        f.addShips(2, 11, QStringLiteral("5"));
+        QCOMPARE(f.list(2)->count(), 10);
+        QCOMPARE(f.remembered(2), QStringLiteral("9"));
+        QVERIFY(!f.items(2).join(u',').contains(QStringLiteral("Typ 10")));
+        f.addShips(2, 3, QStringLiteral("5"));
+        QCOMPARE(f.items(2).at(2), QStringLiteral("Typ 2 (6)"));
+        QCOMPARE(f.remembered(2), QStringLiteral("2"));
+    }
+
+    void minusAndDelete()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 1);
+        const int b = f.addDesign(QStringLiteral("B"), 2);
+        f.addShips(1, a, QStringLiteral("2"));
+        f.addShips(1, b, QStringLiteral("1"));
+        QCOMPARE(f.remembered(1), QStringLiteral("1"));
+        // "-" on the last ship of the last entry removes it and moves back by one.
+        f.key(1, '-');
+        QCOMPARE(f.items(1), QStringList{"A (2)"});
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        // On an entry with more ships it only lowers the count.
+        f.key(1, '-');
+        QCOMPARE(f.items(1), QStringList{"A (1)"});
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+
+        // Delete on position 0 of a two-entry fleet: the keys rest until an item is clicked.
+        f.addShips(1, b, QStringLiteral("3"));
+        f.clickItem(1, 0);
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        QTest::keyClick(f.list(1), Qt::Key_Delete);
+        QCOMPARE(f.items(1), QStringList{"B (3)"});
+        QCOMPARE(f.remembered(1), QStringLiteral("-1"));
+        f.key(1, '+');
+        QCOMPARE(f.items(1), QStringList{"B (3)"});
+        f.clickItem(1, 0);
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        f.key(1, '+');
+        QCOMPARE(f.items(1), QStringList{"B (4)"});
+        // Deleting the only entry empties the fleet.
+        QTest::keyClick(f.list(1), Qt::Key_Delete);
+        QCOMPARE(f.list(1)->count(), 0);
+        QCOMPARE(f.remembered(1), QStringLiteral("-1"));
+        QCOMPARE(f.text("b_Fleet1AS"), QStringLiteral("0"));
+        // Keys on an empty fleet change nothing.
+        f.key(1, '+');
+        f.key(1, '-');
+        QTest::keyClick(f.list(1), Qt::Key_Delete);
+        QCOMPARE(f.remembered(1), QStringLiteral("-1"));
+        QVERIFY(f.state.homeFleet.isEmpty());
+    }
+
+    void clickingAnItemOfTheOtherListKeepsBothPositions()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 1);
+        const int b = f.addDesign(QStringLiteral("B"), 2);
+        f.addShips(1, a, QStringLiteral("1"));
+        f.addShips(1, b, QStringLiteral("1"));
+        f.addShips(2, a, QStringLiteral("1"));
+        f.addShips(2, b, QStringLiteral("1"));
+        f.clickItem(2, 0);
+        QCOMPARE(f.remembered(2), QStringLiteral("0"));
+        QCOMPARE(f.remembered(1), QStringLiteral("1"));
+        f.key(2, '+');
+        QCOMPARE(f.items(2), QStringList({"A (2)", "B (1)"}));
+        QCOMPARE(f.items(1), QStringList({"A (1)", "B (1)"}));
+    }
+
+    void targetValuesThroughTheDialog()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 2);
+        const int b = f.addDesign(QStringLiteral("B"), 5);
+        const int asA = f.state.designs.at(a).GetAS();
+        const int asB = f.state.designs.at(b).GetAS();
+        f.addShips(1, a, QStringLiteral("3"));
+        f.addShips(1, b, QStringLiteral("2"));
+        const QString total = f.text("b_Fleet1AS");
+        QCOMPARE(total, QString::number(3 * asA + 2 * asB));
+
+        const QPoint cursor(123, 77);
+        QCursor::setPos(cursor);
+        QString shownValue;
+        QPoint shownAt;
+        const int64_t target = 3 * asA + 7 * asB + asB / 2;
+        f.prompts.answerDialog([&](QDialog &dialog) {
+            auto *value = dialog.findChild<QLineEdit *>("bd_Value");
+            shownValue = value->text();
+            shownAt = dialog.pos();
+            value->setText(QString::number(target));
+            return int(QDialog::Accepted);
+        });
+        f.clickTotal("b_Fleet1AS");
+        QCOMPARE(f.prompts.shownDialogs, QStringList{"BattleSimValueDialog: Wert eingeben"});
+        QCOMPARE(shownValue, total);
+        QCOMPARE(shownAt, QCursor::pos());
+        QCOMPARE(QCursor::pos(), cursor);
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (7)"}));
+        QCOMPARE(f.text("b_Fleet1AS"), QString::number(3 * asA + 7 * asB));
+        QCOMPARE(background(f.get("b_Fleet1AS")), windowColour());
+        for (const char *other : {"b_Fleet1PZ", "b_Fleet1Stabi", "b_Fleet1Cost"})
+            QCOMPARE(background(f.get(other)), menuColour());
+        QCOMPARE(QApplication::focusWidget(), f.list(1));
+
+        // Cancel changes nothing, not even the colours.
+        f.prompts.rejectDialog();
+        f.clickTotal("b_Fleet1Cost");
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (7)"}));
+        QCOMPARE(background(f.get("b_Fleet1AS")), windowColour());
+        QCOMPARE(background(f.get("b_Fleet1Cost")), menuColour());
+
+        // A text that is not a whole number is 0: one ship.
+        f.prompts.acceptWithText("bd_Value", "viel");
+        f.clickTotal("b_Fleet1Stabi");
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (1)"}));
+        QCOMPARE(background(f.get("b_Fleet1Stabi")), windowColour());
+        QCOMPARE(background(f.get("b_Fleet1AS")), menuColour());
+
+        // The shown total, accepted unchanged, keeps the fleet as it is.
+        f.addShips(1, b, QStringLiteral("999"));
+        for (const char *name : {"b_Fleet1AS", "b_Fleet1PZ", "b_Fleet1Stabi", "b_Fleet1Cost"})
+            QCOMPARE(background(f.get(name)), menuColour());
+        f.prompts.acceptDialog();
+        f.clickTotal("b_Fleet1Cost");
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (1000)"}));
+
+        // A position outside the fleet changes no count, but the colours still move.
+        f.get("b_Fleet1LastClassIndex")->setText(QStringLiteral("7"));
+        f.prompts.acceptWithText("bd_Value", "1");
+        f.clickTotal("b_Fleet1PZ");
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (1000)"}));
+        QCOMPARE(background(f.get("b_Fleet1PZ")), windowColour());
+    }
+
+    void noDialogForAnEmptyFleet()
+    {
+        Window f;
+        f.prompts.acceptWithText("bd_Value", "100");
+        f.clickTotal("b_Fleet1AS");
+        f.clickTotal("b_Fleet2Cost");
+        QVERIFY(f.prompts.shownDialogs.isEmpty());
+        QCOMPARE(f.prompts.dialogAnswers.size(), size_t(1));
+    }
+
+    void simulatingFromButtonAndMenu()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("Jäger"), 4, 2);
+        const int b = f.addDesign(QStringLiteral("Frachter"), 0, 1, 5);
+        const QStringList help = f.report();
+        // An empty fleet: the memo keeps what it shows.
+        f.addShips(1, a, QStringLiteral("3"));
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QCOMPARE(f.report(), help);
+
+        f.addShips(2, b, QStringLiteral("20"));
+        f.key(1, '+');
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QStringList expected;
+        SimulateBattle(f.state.homeFleet, f.state.foreignFleet, expected);
+        QCOMPARE(f.report(), expected);
+        QVERIFY(expected.first().startsWith(QStringLiteral("Dauer des Kampfes: ")));
+        // The fleets are only read.
+        QCOMPARE(f.items(1), QStringList{"Jäger (4)"});
+        QCOMPARE(f.items(2), QStringList{"Frachter (20)"});
+
+        f.w->battlePage()->b_ResetClick();
+        f.addShips(1, b, QStringLiteral("2"));
+        f.addShips(2, a, QStringLiteral("9"));
+        f.w->menuItem(QStringLiteral("Simulieren1"))->trigger();
+        QStringList second;
+        SimulateBattle(f.state.homeFleet, f.state.foreignFleet, second);
+        QCOMPARE(f.report(), second);
+        QVERIFY(second != expected);
+    }
+
+    void resetEmptiesBothFleetsAndWritesTheHelp()
+    {
+        Window f;
+        for (int i = 0; i < 5; ++i)
+            f.addShips(1, f.addDesign(QStringLiteral("T%1").arg(i), i), QStringLiteral("2"));
+        f.addShips(2, 1, QStringLiteral("4"));
+        f.prompts.acceptWithText("bd_Value", "3");
+        f.clickTotal("b_Fleet2Stabi");
+        QTest::mouseClick(f.get<QPushButton>("b_Reset"), Qt::LeftButton);
+        QVERIFY(f.state.homeFleet.isEmpty());
+        QVERIFY(f.state.foreignFleet.isEmpty());
+        QCOMPARE(f.list(1)->count(), 0);
+        QCOMPARE(f.list(2)->count(), 0);
+        for (const QString &t : kTotals) {
+            QCOMPARE(f.text("b_Fleet1" + t), QStringLiteral("0"));
+            QCOMPARE(f.text("b_Fleet2" + t), QStringLiteral("0"));
+        }
+        const QStringList lines = f.report();
+        QCOMPARE(lines.size(), 15);
+        QCOMPARE(lines, BattlePage::resetHelpLines());
+        QCOMPARE(lines.at(9), QStringLiteral("  \"Entf\" (Schiffstyp löschen) geändert"));
+        QCOMPARE(lines.at(12), QStringLiteral("- \"Simulieren\" startet eine Simulation mit dem Durchschnitts-Random von"));
+        QCOMPARE(lines.at(14), QString());
+        QCOMPARE(lines.mid(0, 9), BattlePage::startUpHelpLines().mid(0, 9));
+        QCOMPARE(f.get<QPlainTextEdit>("b_BattleReport")->textCursor().position(), 0);
+        // Positions and colours stay.
+        QCOMPARE(f.remembered(1), QStringLiteral("4"));
+        QCOMPARE(f.remembered(2), QStringLiteral("0"));
+        QCOMPARE(background(f.get("b_Fleet2Stabi")), windowColour());
+
+        // The menu item does the same.
+        f.addShips(1, 1, QStringLiteral("1"));
+        f.get<QPlainTextEdit>("b_BattleReport")->setPlainText(QStringLiteral("x"));
+        f.w->menuItem(QStringLiteral("Zurcksetzen1"))->trigger();
+        QVERIFY(f.state.homeFleet.isEmpty());
+        QCOMPARE(f.report(), BattlePage::resetHelpLines());
+    }
+
+    void fleetsAreSnapshotsOfTheDesigns()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 2);
+        f.addShips(1, a, QStringLiteral("1"));
+        const int as = f.state.homeFleet.Classes[0].AS;
+        f.state.designs.at(a).SetLaser(9);
+        QVERIFY(f.state.designs.at(a).GetAS() != as);
+        f.addShips(1, a, QStringLiteral("1"));
+        QCOMPARE(f.state.homeFleet.Classes[0].AS, as);
+        QCOMPARE(f.text("b_Fleet1AS"), QString::number(2 * as));
+    }
+};
+
+QTEST_MAIN(BattlePageTest)
+#include "tst_BattlePage.moc"

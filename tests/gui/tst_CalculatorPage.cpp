@@ -1,0 +1,516 @@
+// The "Rechner" page: its three groups, typing into them as a player would, the
+// guard of the drive levels, "Design verwenden" and the debug lines.
+#include "app/AppState.h"
+#include "app/DebugLog.h"
+#include "app/FormWidgets.h"
+#include "calc/BattleCalc.h"
+#include "calc/CalculatorPage.h"
+#include "calc/FlightCalc.h"
+#include "calc/SpecialActions.h"
+#include "designer/DesignerPage.h"
+#include "model/Formulas.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+using namespace qf;
+using namespace qf::test;
+
+namespace {
+struct Page {
+    AppState state;
+    ScriptedPrompts prompts;
+    QPlainTextEdit console;
+    DebugLog log{console};
+    DesignerPage designer{state, prompts};
+    CalculatorPage page{designer, log, prompts};
+
+    QLineEdit *edit(const char *name) const
+    {
+        QLineEdit *e = page.findChild<QLineEdit *>(QString::fromLatin1(name));
+        if (!e)
+            qFatal("no edit %s", name);
+        return e;
+    }
+    QString text(const char *name) const { return edit(name)->text(); }
+    QStringList logLines() const
+    {
+        const QString all = console.toPlainText();
+        return all.isEmpty() ? QStringList() : all.split(u'\n');
+    }
+    // Replaces the text as a player would: select all, then type.
+    void type(const char *name, const QString &text)
+    {
+        QLineEdit *e = edit(name);
+        e->setFocus();
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(e, Qt::Key_Delete);
+        else
+            QTest::keyClicks(e, text);
+    }
+    FlightInputs flightInputs() const
+    {
+        FlightInputs in;
+        in.startPlanet = text("r_StartPlanet");
+        in.targetPlanet = text("r_TargetPlanet");
+        in.thruster = text("r_Thruster");
+        in.fusi = text("r_Fusi");
+        in.zva = text("r_ZVA");
+        in.stability = text("r_Stability");
+        in.spaceport = text("r_Spaceport");
+        return in;
+    }
+};
+
+struct Control {
+    const char *name;
+    const char *label;
+    const char *text;
+    bool readOnly;
+};
+} // namespace
+
+class CalculatorPageTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Page> p;
+
+    void showPage()
+    {
+        p->page.resize(p->page.sizeHint());
+        p->page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p->page));
+        QApplication::setActiveWindow(&p->page);
+    }
+
+    void compareFlightWithCore()
+    {
+        const FlightResults r = ComputeFlight(p->flightInputs());
+        QCOMPARE(p->text("r_Distance"), r.distance);
+        QCOMPARE(p->text("r_FlightTime"), r.flightTime);
+        if (r.flightO2)
+            QCOMPARE(p->text("r_FlightO2"), *r.flightO2);
+        if (r.flightH2)
+            QCOMPARE(p->text("r_FlightH2"), *r.flightH2);
+        QCOMPARE(p->text("r_TakeoffTime"), r.takeoffTime);
+        QCOMPARE(p->text("r_TakeoffO2"), r.takeoffO2);
+        QCOMPARE(p->text("r_TakeoffH2"), r.takeoffH2);
+    }
+
+    void compareActionsWithCore()
+    {
+        SpecialActionInputs in;
+        in.attackerLevel = p->text("r_AttackerLevel");
+        in.defenderLevel = p->text("r_DefenderLevel");
+        in.numberOfShips = p->text("r_NumberofShips");
+        in.actionCount = p->text("r_ActionCount");
+        const SpecialActionResults r = ComputeSpecialActions(in);
+        QCOMPARE(p->text("r_LevelDifference"), r.levelDifference);
+        QCOMPARE(p->text("r_SpyTime"), r.spyTime);
+        QCOMPARE(p->text("r_SabotageTime"), r.sabotageTime);
+        QCOMPARE(p->text("r_SuccessPercent"), r.successPercent);
+        QCOMPARE(p->text("r_RaidTime"), r.raidTime);
+        QCOMPARE(p->text("r_KolonisationTime"), r.kolonisationTime);
+        QCOMPARE(p->text("r_InvasionTime"), r.invasionTime);
+        QCOMPARE(p->text("r_SuccessPercent2"), r.successPercent2);
+        QCOMPARE(p->text("r_UncloakChance"), r.uncloakChance);
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init() { p = std::make_unique<Page>(); }
+    void cleanup()
+    {
+        QVERIFY2(p->prompts.errors.isEmpty(), qPrintable(p->prompts.errors.join(u'\n')));
+        p.reset();
+    }
+
+    void groupsAndControls()
+    {
+        const std::pair<const char *, const char *> groups[] = {
+            {"GroupBox7", "Flugberechnung"}, {"GroupBox8", "Spezialaktionen"}, {"GroupBox6", "Kampf-Rechner"}};
+        for (const auto &[name, title] : groups) {
+            auto *box = p->page.findChild<QGroupBox *>(QString::fromLatin1(name));
+            QVERIFY2(box, name);
+            QCOMPARE(box->title(), QString::fromUtf8(title));
+        }
+        const Control controls[] = {
+            {"r_StartPlanet", "Startplanet", "444:111:a", false},
+            {"r_TargetPlanet", "Zielplanet", "666:999:f", false},
+            {"r_Thruster", "Verbrenner", "1", false},
+            {"r_Fusi", "Fusionsantrieb", "0", false},
+            {"r_ZVA", "ZVA", "0", false},
+            {"r_Stability", "Stabilität", "109", false},
+            {"r_Spaceport", "Landestufe / Raumhafen", "1", false},
+            {"r_Distance", "Entfernung", "", true},
+            {"r_FlightTime", "Flug", "hh:mm:ss", true},
+            {"r_FlightO2", "O2", "0", true},
+            {"r_FlightH2", "H2", "0", true},
+            {"r_TakeoffTime", "Start/Landung", "hh:mm:ss", true},
+            {"r_TakeoffO2", "O2", "0", true},
+            {"r_TakeoffH2", "H2", "0", true},
+            {"r_AttackerLevel", "Angreiferlevel", "0", false},
+            {"r_DefenderLevel", "Verteidigerlevel", "0", false},
+            {"r_NumberofShips", "Anzahl Schiffe", "1", false},
+            {"r_ActionCount", "Enttarnungs-Versuche", "1", false},
+            {"r_LevelDifference", "Stufendifferenz", "", true},
+            {"r_SpyTime", "Spionagedauer", "", true},
+            {"r_SabotageTime", "Sabotagedauer", "", true},
+            {"r_SuccessPercent", "Wahrscheinlichkeit (%)", "", true},
+            {"r_RaidTime", "Plünderungsdauer", "", true},
+            {"r_KolonisationTime", "Kolonisationsdauer", "", true},
+            {"r_InvasionTime", "Invasionsdauer", "", true},
+            {"r_SuccessPercent2", "Wahrscheinlichkeit (%)", "", true},
+            {"r_UncloakChance", "Wahrscheinlichkeit (%)", "", true},
+            {"r_BattleBegin", "Kampf Startzeit", "00:00:00", false},
+            {"r_BattleEnd", "Kampf Endzeit", "00:00:00", false},
+            {"r_StabilityDestroyed", "Zerstörte Stabilität", "109", false},
+            {"r_ArmorDestroyed", "Zerstörte Panzerung", "0", false},
+            {"r_BattleDuration", "Kampfdauer", "", true},
+            {"r_EnemyAS", "Angreifer AS ca.", "", true},
+        };
+        for (const Control &c : controls) {
+            QLineEdit *e = p->edit(c.name);
+            QCOMPARE(e->text(), QString::fromUtf8(c.text));
+            QCOMPARE(e->isReadOnly(), c.readOnly);
+            auto *label = p->page.findChild<QLabel *>(QString::fromLatin1(c.name) + QStringLiteral("Label"));
+            QVERIFY2(label, c.name);
+            QCOMPARE(label->text(), QString::fromUtf8(c.label));
+            QCOMPARE(label->buddy(), e);
+        }
+        QCOMPARE(p->edit("r_StartPlanet")->maxLength(), 9);
+        QCOMPARE(p->edit("r_TargetPlanet")->maxLength(), 9);
+        auto *button = p->page.findChild<QPushButton *>(QStringLiteral("r_ReadDesign"));
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("Design verwenden"));
+        for (const char *text : {"Verbrauch", "pa.", "->", "VS."}) {
+            bool found = false;
+            for (QLabel *l : p->page.findChildren<QLabel *>())
+                found = found || l->text() == QLatin1String(text);
+            QVERIFY2(found, text);
+        }
+        // Each group lies in its box.
+        auto *flight = p->page.findChild<QGroupBox *>(QStringLiteral("GroupBox7"));
+        auto *special = p->page.findChild<QGroupBox *>(QStringLiteral("GroupBox8"));
+        auto *battle = p->page.findChild<QGroupBox *>(QStringLiteral("GroupBox6"));
+        QVERIFY(flight->findChild<QLineEdit *>(QStringLiteral("r_TakeoffH2")));
+        QVERIFY(flight->findChild<QPushButton *>(QStringLiteral("r_ReadDesign")));
+        QVERIFY(special->findChild<QLineEdit *>(QStringLiteral("r_UncloakChance")));
+        QVERIFY(battle->findChild<QLineEdit *>(QStringLiteral("r_EnemyAS")));
+    }
+
+    void spinners()
+    {
+        struct Spin {
+            const char *name;
+            const char *edit;
+            int minimum;
+            int maximum;
+        };
+        const Spin spins[] = {
+            {"UpDown9", "r_Thruster", 0, 100},      {"UpDown12", "r_Fusi", 0, 100},
+            {"UpDown13", "r_ZVA", 0, 100},          {"UpDown14", "r_Spaceport", 1, 100},
+            {"UpDown15", "r_AttackerLevel", -100, 100}, {"UpDown16", "r_DefenderLevel", -100, 100},
+            {"UpDown17", "r_NumberofShips", 1, 100}, {"UpDown1", "r_ActionCount", 1, 100},
+        };
+        for (const Spin &s : spins) {
+            auto *spinner = p->page.findChild<UpDown *>(QString::fromLatin1(s.name));
+            QVERIFY2(spinner, s.name);
+            QCOMPARE(spinner->minimum(), s.minimum);
+            QCOMPARE(spinner->maximum(), s.maximum);
+            // The arrows step their own edit.
+            const int before = p->text(s.edit).toInt();
+            spinner->upButton()->click();
+            QCOMPARE(p->text(s.edit), QString::number(before + 1));
+            spinner->downButton()->click();
+            QCOMPARE(p->text(s.edit), QString::number(before));
+        }
+        // Within the range only.
+        auto *ships = p->page.findChild<UpDown *>(QStringLiteral("UpDown17"));
+        ships->downButton()->click();
+        QCOMPARE(p->text("r_NumberofShips"), QStringLiteral("1"));
+        p->edit("r_AttackerLevel")->setText(QStringLiteral("100"));
+        p->page.findChild<UpDown *>(QStringLiteral("UpDown15"))->upButton()->click();
+        QCOMPARE(p->text("r_AttackerLevel"), QStringLiteral("100"));
+    }
+
+    void fitsANarrowWindow()
+    {
+        const QSize hint = p->page.sizeHint();
+        QVERIFY2(hint.width() <= 460, qPrintable(QString::number(hint.width())));
+        QVERIFY(p->page.minimumSizeHint().width() <= 460);
+        // No taller than the Designer page by much: the window's height comes from the pages.
+        QVERIFY2(hint.height() <= p->designer.sizeHint().height() + 80,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(hint.height()).arg(p->designer.sizeHint().height())));
+    }
+
+    void resultsWaitForTheFirstChange()
+    {
+        QCOMPARE(p->text("r_FlightTime"), QStringLiteral("hh:mm:ss"));
+        QCOMPARE(p->text("r_Distance"), QString());
+        QCOMPARE(p->text("r_SpyTime"), QString());
+        QCOMPARE(p->text("r_EnemyAS"), QString());
+        QVERIFY(p->logLines().isEmpty());
+    }
+
+    void flightInitialInputs()
+    {
+        showPage();
+        p->type("r_Spaceport", QStringLiteral("1"));
+        QCOMPARE(p->text("r_Distance"), QStringLiteral("7623"));
+        QCOMPARE(p->text("r_FlightTime"), QStringLiteral("68:35:49"));
+        QCOMPARE(p->text("r_FlightO2"), QStringLiteral("19"));
+        QCOMPARE(p->text("r_FlightH2"), QStringLiteral("38"));
+        QCOMPARE(p->text("r_TakeoffTime"), QStringLiteral("00:49:35"));
+        QCOMPARE(p->text("r_TakeoffO2"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_TakeoffH2"), QStringLiteral("0"));
+    }
+
+    void flightEveryKeystroke()
+    {
+        showPage();
+        QLineEdit *start = p->edit("r_StartPlanet");
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(start, Qt::Key_Delete);
+        QCOMPARE(p->text("r_Distance"), QStringLiteral("unvollständig"));
+        const QString typed = QStringLiteral("555:222:B");
+        for (int i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(start, typed.at(i).toLatin1());
+            QCOMPARE(start->text(), typed.left(i + 1));
+            compareFlightWithCore();
+        }
+        QCOMPARE(p->text("r_Distance"), QString::number(PlanetDistance(typed, QStringLiteral("666:999:f"))));
+        QVERIFY(p->text("r_Distance") != QStringLiteral("unvollständig"));
+        // The field takes at most nine characters.
+        QTest::keyClicks(start, QStringLiteral("xyz"));
+        QCOMPARE(start->text(), typed);
+
+        for (const char *name : {"r_Stability", "r_ZVA", "r_Spaceport", "r_Fusi"}) {
+            QLineEdit *e = p->edit(name);
+            e->setFocus();
+            QTest::keyClick(e, Qt::Key_End);
+            for (char c : {'2', '5'}) {
+                QTest::keyClick(e, c);
+                compareFlightWithCore();
+            }
+            QTest::keyClick(e, Qt::Key_Backspace);
+            compareFlightWithCore();
+        }
+    }
+
+    void flightInvalidCoordinateKeepsConsumption()
+    {
+        showPage();
+        p->type("r_Stability", QStringLiteral("109"));
+        QCOMPARE(p->text("r_FlightO2"), QStringLiteral("19"));
+        p->type("r_TargetPlanet", QStringLiteral("744:111:a"));
+        QCOMPARE(p->text("r_Distance"), QStringLiteral("unvollständig"));
+        QCOMPARE(p->text("r_FlightTime"), QStringLiteral("unvollständig"));
+        QCOMPARE(p->text("r_FlightO2"), QStringLiteral("19"));
+        QCOMPARE(p->text("r_FlightH2"), QStringLiteral("38"));
+        QCOMPARE(p->text("r_TakeoffTime"), QStringLiteral("00:49:35"));
+        p->type("r_TargetPlanet", QStringLiteral("444:111:A"));
+        QCOMPARE(p->text("r_Distance"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_FlightTime"), QStringLiteral("00:00:00"));
+        QCOMPARE(p->text("r_FlightO2"), QStringLiteral("0"));
+    }
+
+    void flightGuardKeepsOneDrive()
+    {
+        showPage();
+        // r_Thruster to 0 while r_Fusi is 0: r_Fusi becomes 1.
+        p->type("r_Thruster", QStringLiteral("0"));
+        QCOMPARE(p->text("r_Thruster"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("1"));
+        compareFlightWithCore();
+        QVERIFY(p->text("r_FlightTime") != QStringLiteral("unvollständig"));
+        // And the other way round.
+        p->type("r_Fusi", QStringLiteral("0"));
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_Thruster"), QStringLiteral("1"));
+        compareFlightWithCore();
+        // A cleared field reads as 0 as well.
+        p->type("r_Thruster", QString());
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("1"));
+        // The spinner's arrow is a change like any other.
+        p->type("r_Thruster", QStringLiteral("1"));
+        p->type("r_Fusi", QStringLiteral("0"));
+        p->page.findChild<UpDown *>(QStringLiteral("UpDown9"))->downButton()->click();
+        QCOMPARE(p->text("r_Thruster"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("1"));
+        compareFlightWithCore();
+    }
+
+    void flightWithoutDrivePower()
+    {
+        showPage();
+        p->type("r_Stability", QStringLiteral("109"));
+        // Typing "-" reads as 0 and sets r_Fusi to 1; a negative level stays.
+        p->type("r_Thruster", QStringLiteral("-3"));
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("1"));
+        const QString o2 = p->text("r_FlightO2");
+        const QString h2 = p->text("r_FlightH2");
+        QCOMPARE(o2, QStringLiteral("0")); // no thruster, no oxygen
+        QVERIFY(h2 != QStringLiteral("0"));
+        p->type("r_Fusi", QStringLiteral("0"));
+        QCOMPARE(p->text("r_Thruster"), QStringLiteral("-3"));
+        QCOMPARE(p->text("r_Distance"), QStringLiteral("7623"));
+        QCOMPARE(p->text("r_FlightTime"), QStringLiteral("unvollständig"));
+        QCOMPARE(p->text("r_FlightO2"), o2); // kept
+        QCOMPARE(p->text("r_FlightH2"), h2); // kept
+        QCOMPARE(p->text("r_TakeoffTime"), QStringLiteral("00:49:35"));
+        p->type("r_Stability", QStringLiteral("-109"));
+        QCOMPARE(p->text("r_TakeoffTime"), QStringLiteral("00:0-49:0-35"));
+    }
+
+    void readDesignFromTheDesignerPage()
+    {
+        // The default design on the Designer page: thruster 0, fusion 1, stability 109.
+        p->state.designs.append(ShipDesign());
+        p->designer.shipNameList()->addItem(p->state.designs.at(0).GetName());
+        p->designer.shipNameList()->setCurrentIndex(0);
+        p->designer.ShowDesign();
+        p->page.findChild<QPushButton *>(QStringLiteral("r_ReadDesign"))->click();
+        QCOMPARE(p->text("r_Thruster"), p->designer.fieldText(QStringLiteral("d_Thruster")));
+        QCOMPARE(p->text("r_Fusi"), p->designer.fieldText(QStringLiteral("d_Fusi")));
+        QCOMPARE(p->text("r_ZVA"), p->designer.fieldText(QStringLiteral("d_ZVA")));
+        QCOMPARE(p->text("r_Stability"), p->designer.fieldText(QStringLiteral("d_Stability")));
+        QCOMPARE(p->text("r_Thruster"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("1"));
+        QCOMPARE(p->text("r_Stability"), QStringLiteral("109"));
+        compareFlightWithCore();
+        QCOMPARE(p->text("r_FlightTime"), DurationText(FlightMinutes(7623, 109, 0, 1, 0)));
+    }
+
+    void readDesignWithBothDrivesZero()
+    {
+        // No design selected: the Designer page's edits keep what they are given.
+        for (auto [name, text] : {std::pair{"d_Thruster", "0"}, std::pair{"d_Fusi", "0"},
+                                  std::pair{"d_ZVA", "3"}, std::pair{"d_Stability", "250"}})
+            p->designer.findChild<QLineEdit *>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+        p->page.ReadDesignClick();
+        QCOMPARE(p->text("r_Thruster"), QStringLiteral("1"));
+        QCOMPARE(p->text("r_Fusi"), QStringLiteral("0"));
+        QCOMPARE(p->text("r_ZVA"), QStringLiteral("3"));
+        QCOMPARE(p->text("r_Stability"), QStringLiteral("250"));
+        compareFlightWithCore();
+    }
+
+    void specialActionsDoneWhen()
+    {
+        showPage();
+        p->type("r_AttackerLevel", QStringLiteral("5"));
+        p->type("r_DefenderLevel", QStringLiteral("3"));
+        p->type("r_NumberofShips", QStringLiteral("3"));
+        p->type("r_ActionCount", QStringLiteral("4"));
+        QCOMPARE(p->text("r_LevelDifference"), QStringLiteral("2"));
+        QCOMPARE(p->text("r_SuccessPercent"), QStringLiteral("59.41"));
+        QCOMPARE(p->text("r_SuccessPercent2"), QStringLiteral("90.86"));
+        QCOMPARE(p->text("r_UncloakChance"), QStringLiteral("87.54"));
+    }
+
+    void specialActionsEveryKeystroke()
+    {
+        showPage();
+        QLineEdit *attacker = p->edit("r_AttackerLevel");
+        attacker->setFocus();
+        QTest::keyClick(attacker, Qt::Key_A, Qt::ControlModifier);
+        for (char c : {'-', '1', '0', '0'}) {
+            QTest::keyClick(attacker, c);
+            compareActionsWithCore();
+        }
+        p->type("r_DefenderLevel", QStringLiteral("100"));
+        compareActionsWithCore();
+        QCOMPARE(p->text("r_KolonisationTime"), QStringLiteral("15716664388:16:00"));
+        p->type("r_AttackerLevel", QStringLiteral("1"));
+        p->type("r_DefenderLevel", QStringLiteral("0"));
+        QCOMPARE(p->text("r_SpyTime"), QStringLiteral("00:27:17"));
+        QCOMPARE(p->text("r_InvasionTime"), QStringLiteral("21:50:24"));
+        QCOMPARE(p->text("r_SuccessPercent"), QStringLiteral("54.95"));
+        QCOMPARE(p->text("r_UncloakChance"), QStringLiteral("45.05"));
+        // Many ships typed far beyond the spinner.
+        p->type("r_NumberofShips", QStringLiteral("10000000"));
+        compareActionsWithCore();
+        p->type("r_NumberofShips", QStringLiteral("2147483647"));
+        compareActionsWithCore();
+        p->type("r_NumberofShips", QStringLiteral("0"));
+        QCOMPARE(p->text("r_SuccessPercent2"), QStringLiteral("0"));
+        p->type("r_DefenderLevel", QStringLiteral("2147483647"));
+        p->type("r_AttackerLevel", QStringLiteral("-2147483648"));
+        QCOMPARE(p->text("r_SpyTime"), QStringLiteral("unvollständig"));
+        compareActionsWithCore();
+    }
+
+    void battleDoneWhen()
+    {
+        showPage();
+        p->type("r_BattleBegin", QStringLiteral("12:00:00"));
+        p->type("r_BattleEnd", QStringLiteral("12:30:00"));
+        p->type("r_StabilityDestroyed", QStringLiteral("150"));
+        QCOMPARE(p->text("r_BattleDuration"), QStringLiteral("00:30:00"));
+        QCOMPARE(p->text("r_EnemyAS"), QStringLiteral("399"));
+        const QStringList lines = p->logLines();
+        QVERIFY(lines.size() >= 2);
+        QCOMPARE(lines.at(lines.size() - 2), QStringLiteral(" Alte AS-Formel:300"));
+        QCOMPARE(lines.last(), QStringLiteral(" Neue AS-Formel:399"));
+    }
+
+    void battleEveryKeystrokeWritesTwoLines()
+    {
+        showPage();
+        QLineEdit *end = p->edit("r_BattleEnd");
+        end->setFocus();
+        QTest::keyClick(end, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(end, Qt::Key_Delete);
+        // The empty text cannot be read: no debug lines.
+        QCOMPARE(p->text("r_BattleDuration"), QStringLiteral("unvollständing"));
+        QCOMPARE(p->text("r_EnemyAS"), QStringLiteral("unvollständig"));
+        QVERIFY(p->logLines().isEmpty());
+        int expectedLines = 0;
+        const QString typed = QStringLiteral("00:20:00");
+        for (int i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(end, typed.at(i).toLatin1());
+            BattleCalcInputs in;
+            in.end = typed.left(i + 1);
+            const BattleCalcResults r = ComputeBattleCalc(in);
+            QCOMPARE(p->text("r_BattleDuration"), r.battleDuration);
+            QCOMPARE(p->text("r_EnemyAS"), r.enemyAS);
+            expectedLines += int(r.debugLines().size());
+            QCOMPARE(p->logLines().size(), expectedLines);
+            if (r.estimated)
+                QCOMPARE(p->logLines().mid(expectedLines - 2), r.debugLines());
+        }
+        QCOMPARE(p->text("r_BattleDuration"), QStringLiteral("00:20:00"));
+        // "00:20:" on the way could not be read.
+        QVERIFY(expectedLines < 2 * typed.size());
+        p->type("r_ArmorDestroyed", QStringLiteral("50"));
+        QCOMPARE(p->logLines().mid(p->logLines().size() - 2),
+                 QStringList({QStringLiteral(" Alte AS-Formel:477"), QStringLiteral(" Neue AS-Formel:502")}));
+    }
+
+    void battleMidnightAndEqualTimes()
+    {
+        showPage();
+        p->type("r_BattleBegin", QStringLiteral("23:50:00"));
+        p->type("r_BattleEnd", QStringLiteral("00:10:00"));
+        QCOMPARE(p->text("r_BattleDuration"), QStringLiteral("00:20:00"));
+        p->type("r_BattleEnd", QStringLiteral("23:50:00"));
+        QCOMPARE(p->text("r_BattleDuration"), QStringLiteral("00:00:00"));
+        QCOMPARE(p->text("r_EnemyAS"), QStringLiteral("525301"));
+        QCOMPARE(p->logLines().mid(p->logLines().size() - 2),
+                 QStringList({QStringLiteral(" Alte AS-Formel:393975"), QStringLiteral(" Neue AS-Formel:525301")}));
+    }
+};
+
+QTEST_MAIN(CalculatorPageTest)
+#include "tst_CalculatorPage.moc"

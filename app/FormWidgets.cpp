@@ -18,6 +18,19 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *buddy)
     label->setBuddy(buddy);
     return label;
 }
+
+// A grid cell holding the label above whatever comes below it; returns the cell's layout.
+QVBoxLayout *addLabelledCell(QGridLayout *grid, int row, int column, const QString &name,
+                             const QString &label, QLineEdit *edit)
+{
+    auto *cell = new QWidget;
+    auto *box = new QVBoxLayout(cell);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(1);
+    box->addWidget(makeLabel(name, label, edit));
+    grid->addWidget(cell, row, column);
+    return box;
+}
 } // namespace
 
 QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString &name,
@@ -27,13 +40,7 @@ QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString
     edit->setObjectName(name);
     // Read-only fields stay tab stops, so a player can reach and copy a result by keyboard.
     edit->setReadOnly(readOnly);
-    auto *cell = new QWidget;
-    auto *box = new QVBoxLayout(cell);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(1);
-    box->addWidget(makeLabel(name, label, edit));
-    box->addWidget(edit);
-    grid->addWidget(cell, row, column);
+    addLabelledCell(grid, row, column, name, label, edit)->addWidget(edit);
     return edit;
 }
 
@@ -84,18 +91,12 @@ UpDown *addSpinEdit(QGridLayout *grid, int row, int column, const QString &name,
 {
     auto *edit = new QLineEdit(text);
     edit->setObjectName(name);
-    auto *cell = new QWidget;
-    auto *box = new QVBoxLayout(cell);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(1);
-    box->addWidget(makeLabel(name, label, edit));
     auto *line = new QHBoxLayout;
     line->setSpacing(0);
     line->addWidget(edit);
     auto *spinner = new UpDown(edit, minimum, maximum, spinnerName);
     line->addWidget(spinner);
-    box->addLayout(line);
-    grid->addWidget(cell, row, column);
+    addLabelledCell(grid, row, column, name, label, edit)->addLayout(line);
     return spinner;
 }
 

@@ -1,0 +1,145 @@
+#include "battle/FleetsJson.h"
+
+#include "library/DesignFile.h"
+#include "model/ShipDesign.h"
+#include "model/WholeNumber.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <cmath>
+
+namespace qf {
+
+namespace {
+
+// The first fault in the input; caught in ParseFleetsJson and turned into its text.
+struct InputFault {
+    QString text;
+};
+
+// A value of a ship type: a JSON whole number from 0 to 2147483647.
+int shipValue(const QJsonObject &entry, const QString &key, const QString &where)
+{
+    const QJsonValue v = entry.value(key);
+    if (v.isUndefined())
+        throw InputFault{QStringLiteral("%1: \"%2\" fehlt").arg(where, key)};
+    const double d = v.toDouble(-1.0);
+    if (!v.isDouble() || d != std::floor(d) || d < 0 || d > 2147483647.0)
+        throw InputFault{
+            QStringLiteral("%1: \"%2\" ist keine ganze Zahl von 0 bis 2147483647").arg(where, key)};
+    return static_cast<int>(d);
+}
+
+// The number of ships, read as the count field is: a whole number, anything
+// else counts as 1.
+int shipCount(const QJsonObject &entry, const QString &where)
+{
+    const QJsonValue v = entry.value(QStringLiteral("count"));
+    if (v.isUndefined())
+        throw InputFault{QStringLiteral("%1: \"count\" fehlt").arg(where)};
+    if (v.isString())
+        return readWholeNumber(v.toString(), 1);
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        if (d == std::floor(d) && d >= -2147483648.0 && d <= 2147483647.0)
+            return static_cast<int>(d);
+    }
+    return 1;
+}
+
+ShipDesign readDesign(const QString &path, const DesignFileSource &designs, const QString &where)
+{
+    const DesignFileBytes file = designs(path);
+    if (!file.bytes)
+        throw InputFault{QStringLiteral("%1: Design-Datei nicht lesbar: %2").arg(where, file.path)};
+    if (!IsDesignFileContent(*file.bytes))
+        throw InputFault{QStringLiteral("%1: keine Design-Datei: %2").arg(where, file.path)};
+    return ReadDesignFile(*file.bytes, DesignNameFromPath(file.path));
+}
+
+void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const DesignFileSource &designs)
+{
+    const QJsonValue list = root.value(key);
+    if (!list.isArray())
+        throw InputFault{QStringLiteral("\"%1\" fehlt oder ist keine Liste").arg(key)};
+    const QJsonArray entries = list.toArray();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString where = QStringLiteral("%1[%2]").arg(key).arg(i);
+        if (!entries.at(i).isObject())
+            throw InputFault{QStringLiteral("%1 ist kein Objekt").arg(where)};
+        const QJsonObject entry = entries.at(i).toObject();
+        const int count = shipCount(entry, where);
+        if (entry.contains(QStringLiteral("design"))) {
+            const QJsonValue path = entry.value(QStringLiteral("design"));
+            if (!path.isString())
+                throw InputFault{QStringLiteral("%1: \"design\" ist kein Text").arg(where)};
+            const ShipDesign design = readDesign(path.toString(), designs, where);
+            if (count >= 1)
+                fleet.AddShips(count, design.GetAS(), design.GetArmor(), design.GetStability(),
+                               design.GetName(), design.GetFE(), design.GetSI(), design.GetC());
+            continue;
+        }
+        const QJsonValue name = entry.value(QStringLiteral("name"));
+        if (name.isUndefined())
+            throw InputFault{QStringLiteral("%1: \"name\" oder \"design\" fehlt").arg(where)};
+        if (!name.isString())
+            throw InputFault{QStringLiteral("%1: \"name\" ist kein Text").arg(where)};
+        const int as = shipValue(entry, QStringLiteral("as"), where);
+        const int armor = shipValue(entry, QStringLiteral("armor"), where);
+        const int stability = shipValue(entry, QStringLiteral("stability"), where);
+        const int fe = shipValue(entry, QStringLiteral("fe"), where);
+        const int si = shipValue(entry, QStringLiteral("si"), where);
+        const int c = shipValue(entry, QStringLiteral("c"), where);
+        if (count >= 1)
+            fleet.AddShips(count, as, armor, stability, name.toString(), fe, si, c);
+    }
+    if (fleet.isEmpty())
+        throw InputFault{QStringLiteral("die Flotte \"%1\" ist leer").arg(key)};
+}
+
+} // namespace
+
+DesignFileSource DesignFilesFrom(const QString &inputDirectory)
+{
+    return [inputDirectory](const QString &given) {
+        DesignFileBytes result;
+        result.path = given;
+        if (QFileInfo(given).isRelative() && !QFileInfo::exists(given) && !inputDirectory.isEmpty()) {
+            const QString beside = QDir(inputDirectory).filePath(given);
+            if (QFileInfo::exists(beside))
+                result.path = beside;
+        }
+        QFile file(result.path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxDesignFileSize)
+            result.bytes = file.readAll();
+        return result;
+    };
+}
+
+FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs)
+{
+    FleetsJson result;
+    try {
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+        if (error.error != QJsonParseError::NoError)
+            throw InputFault{QStringLiteral("fehlerhaftes JSON: ") + error.errorString()};
+        if (!document.isObject())
+            throw InputFault{QStringLiteral("JSON-Objekt mit \"home\" und \"foreign\" erwartet")};
+        const QJsonObject root = document.object();
+        addEntries(result.home, root, QStringLiteral("home"), designs);
+        addEntries(result.foreign, root, QStringLiteral("foreign"), designs);
+    } catch (const InputFault &fault) {
+        result.home = Fleet();
+        result.foreign = Fleet();
+        result.error = fault.text;
+    }
+    return result;
+}
+
+} // namespace qf

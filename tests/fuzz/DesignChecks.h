@@ -1,0 +1,61 @@
+#pragma once
+// What holds for every design, however it was made: the setters refuse what
+// the game does not allow, and every derived value can be shown.
+#include "FuzzSupport.h"
+#include "model/DesignerFigures.h"
+#include "model/ShipDesign.h"
+
+#include <QLocale>
+#include <array>
+
+namespace qf::fuzz {
+
+inline std::array<int, 8> levelsOf(const ShipDesign &d)
+{
+    return {d.GetStorageBays(), d.GetArmorLevel(), d.GetThruster(), d.GetFusi(),
+            d.GetZVA(),         d.GetMissles(),    d.GetLaser(),    d.GetPlasma()};
+}
+
+inline std::array<bool, 8> flagsOf(const ShipDesign &d)
+{
+    return {d.GetCrewed(), d.GetKolo(), d.GetInva(), d.GetRecy(),
+            d.GetSpy(),    d.GetCloak(), d.GetRaid(), d.GetSabo()};
+}
+
+inline void checkDesign(const ShipDesign &d)
+{
+    for (int level : levelsOf(d))
+        QF_FUZZ_CHECK(level >= 0);
+    QF_FUZZ_CHECK(d.GetStorageBays() >= 1);
+    QF_FUZZ_CHECK(d.GetThruster() != 0 || d.GetFusi() != 0);
+    QF_FUZZ_CHECK(d.GetFreeSBE() >= 0 && d.GetFreeSBE() <= 9);
+    QF_FUZZ_CHECK(d.GetSBE() >= 1);
+    // A special unit that needs a crew brings it.
+    if (d.GetKolo() || d.GetInva() || d.GetRaid() || d.GetSabo())
+        QF_FUZZ_CHECK(d.GetCrewed());
+
+    // Every getter gives a value (none throws), and none is negative.
+    const int values[] = {d.GetStability(), d.GetArmor(), d.GetAS(),  d.GetAcceleration(),
+                          d.GetStorageCapacity(), d.GetFE(), d.GetSI(), d.GetC(),
+                          d.GetCrew(), d.GetH2O(), d.GetO2()};
+    for (int v : values)
+        QF_FUZZ_CHECK(v >= 0);
+    QF_FUZZ_CHECK(d.GetAcceleration() > 0);
+    QF_FUZZ_CHECK(d.GetFlightTimePercent() > 0 && d.GetFlightTimePercent() <= 100);
+}
+
+// The texts of the Designer page for the design: all finite, the flight time a duration.
+inline DesignerFigures checkedFigures(const ShipDesign &d, const QString &distance)
+{
+    const DesignerFigures f = ComputeDesignerFigures(d, distance, QLocale::c());
+    const QString texts[] = {f.name, f.sbe, f.storageBays, f.armorLevel, f.thruster, f.fusi,
+                             f.zva, f.missles, f.laser, f.plasma, f.freeSBE, f.stability,
+                             f.acceleration, f.flightTimePercent, f.distance, f.fullFlightTime,
+                             f.armor, f.as, f.storageCapacity, f.fe, f.si, f.c, f.crew, f.h2o, f.o2};
+    for (const QString &t : texts)
+        QF_FUZZ_CHECK(t == f.name || showsNoNonFinite(t));
+    QF_FUZZ_CHECK(isDurationText(f.fullFlightTime));
+    return f;
+}
+
+} // namespace qf::fuzz

@@ -1,0 +1,81 @@
+// The fleets JSON of the battle command on any bytes. A "design" entry's path
+// is answered from memory: the path's own text is the design file, except for
+// paths starting with "?" (no such file). Small fleets are also fought.
+#include "FuzzSupport.h"
+#include "battle/BattleSimulation.h"
+#include "battle/FleetsJson.h"
+#include "library/Cp1252.h"
+
+using namespace qf;
+using namespace qf::fuzz;
+
+namespace {
+
+DesignFileBytes fromMemory(const QString &path)
+{
+    DesignFileBytes file;
+    file.path = path;
+    if (!path.startsWith(u'?'))
+        file.bytes = toCp1252(path);
+    return file;
+}
+
+void checkFleet(const Fleet &fleet)
+{
+    QF_FUZZ_CHECK(!fleet.isEmpty());
+    QF_FUZZ_CHECK(fleet.LastIndex < Fleet::Capacity);
+    int64_t as = 0;
+    int64_t stability = 0;
+    for (int i = 0; i <= fleet.LastIndex; ++i) {
+        const Fleet::ShipClass &c = fleet.Classes[size_t(i)];
+        QF_FUZZ_CHECK(c.Count >= 1);
+        QF_FUZZ_CHECK(c.AS >= 0 && c.Armor >= 0 && c.Stability >= 0 && c.Cost >= 0);
+        QF_FUZZ_CHECK(fleet.IndexOf(c.Name) == i); // no name twice, letter case ignored
+        as += int64_t(c.Count) * c.AS;
+        stability += int64_t(c.Count) * c.Stability;
+    }
+    QF_FUZZ_CHECK(fleet.TotalAS == as);
+    QF_FUZZ_CHECK(fleet.TotalStability == stability);
+}
+
+int64_t ships(const Fleet &fleet)
+{
+    int64_t n = 0;
+    for (int i = 0; i <= fleet.LastIndex; ++i)
+        n += fleet.Classes[size_t(i)].Count;
+    return n;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray json = bytesOf(data, size);
+    const FleetsJson fleets = ParseFleetsJson(json, fromMemory);
+    if (!fleets.ok()) {
+        QF_FUZZ_CHECK(fleets.home.isEmpty() && fleets.foreign.isEmpty());
+        QF_FUZZ_CHECK(!fleets.error.contains(u'\n'));
+        return 0;
+    }
+    checkFleet(fleets.home);
+    checkFleet(fleets.foreign);
+
+    // The simulation is only fought on small fleets, to keep each input quick.
+    if (ships(fleets.home) + ships(fleets.foreign) > 2000)
+        return 0;
+    QStringList report;
+    SimulateBattle(fleets.home, fleets.foreign, report);
+    QF_FUZZ_CHECK(!report.isEmpty());
+    QF_FUZZ_CHECK(report[0].startsWith(QStringLiteral("Dauer des Kampfes: ")));
+    QF_FUZZ_CHECK(isDurationText(report[0].section(u' ', 3, 3)));
+    for (const QString &line : report) {
+        // Names come from the input; every other part is the program's own.
+        bool ownText = true;
+        for (const Fleet *f : {&fleets.home, &fleets.foreign})
+            for (int i = 0; i <= f->LastIndex; ++i)
+                ownText = ownText && !line.startsWith(f->Classes[size_t(i)].Name);
+        if (ownText)
+            QF_FUZZ_CHECK(showsNoNonFinite(line));
+    }
+    return 0;
+}

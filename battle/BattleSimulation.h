@@ -36,7 +36,19 @@ struct BattleOutcome {
     // Ended after a round that changed nothing that matters: every further
     // round would have been the same.
     bool aborted = false;
+    // Stopped by the limit of rounds played one by one while both fleets still had ships.
+    bool capped = false;
 };
+
+// The most rounds a battle plays one by one before it is broken off, so that
+// the window never freezes for long. Stretches of rounds that repeat are taken
+// as a whole and do not count, so almost every battle ends far below the limit;
+// what is left are battles in which both fleets lose armed ships a few at a
+// time and every loss changes the damages. A round takes 100-250 ns (ten types
+// against ten), so such a battle is stopped after about half a second, at most
+// three quarters, on a busy machine. A battle of fewer rounds than the limit
+// always ends by the rules.
+constexpr int64_t kBattleRoundLimit = 3'000'000;
 
 // One volley: the attacker fires `damage` at `target`, whose working values are
 // `side`. Ships fall one at a time, round-robin over the types in fleet order,
@@ -44,8 +56,14 @@ struct BattleOutcome {
 // damage left.
 int64_t FireVolley(const Fleet &target, BattleSide &side, int64_t damage);
 
-// Fights the battle to its end.
-BattleOutcome FightBattle(const Fleet &home, const Fleet &foreign);
+// Fights the battle to its end, or until `roundLimit` rounds were played one by one.
+BattleOutcome FightBattle(const Fleet &home, const Fleet &foreign,
+                          int64_t roundLimit = kBattleRoundLimit);
+
+// The battle time after `count` more rounds of `roundTime` hours each, added
+// one at a time as 32-bit floats, as the battle adds them, but computed in a
+// few steps whatever the count.
+float AddRoundTimes(float battleTime, float roundTime, uint64_t count);
 
 // The report lines of a fought battle.
 QStringList BattleReport(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome);

@@ -207,6 +207,9 @@ constexpr int64_t kLinearLimit = int64_t(1) << 62;
 // The longest repeating pattern of steps looked for, and the most steps kept.
 constexpr size_t kLongestPattern = 512;
 constexpr size_t kHistoryLength = 2048; // below SeenKeys::kSlots
+// Patterns are looked for only after this many rounds played one by one: most
+// battles are over before.
+constexpr int64_t kFirstLook = 16;
 
 float addTime(float battleTime, float t)
 {
@@ -421,11 +424,11 @@ struct PatternKey {
 // that is emptied at once by starting a new generation.
 class SeenKeys {
 public:
-    SeenKeys() : slots_(kSlots) {}
-
     // The step last seen with the key, or -1.
     int64_t find(const PatternKey &key) const
     {
+        if (slots_.empty())
+            return -1;
         for (size_t i = hash(key);; i = (i + 1) & (kSlots - 1)) {
             const Slot &slot = slots_[i];
             if (slot.generation != generation_)
@@ -436,6 +439,8 @@ public:
     }
     void remember(const PatternKey &key, size_t step)
     {
+        if (slots_.empty())
+            slots_.resize(kSlots); // only battles of more than a few steps come here
         for (size_t i = hash(key);; i = (i + 1) & (kSlots - 1)) {
             Slot &slot = slots_[i];
             if (slot.generation != generation_ || slot.key == key) {
@@ -781,6 +786,8 @@ void Battle::forget()
 // exactly alike.
 void Battle::lookForPattern()
 {
+    if (played_ < kFirstLook)
+        return;
     PatternKey key;
     for (int x = 0; x < 2; ++x) {
         key.carry[x] = side(x).carry;

@@ -44,11 +44,11 @@ struct BattleOutcome {
 // the window never freezes for long. Stretches of rounds that repeat are taken
 // as a whole and do not count, so almost every battle ends far below the limit;
 // what is left are battles in which both fleets lose armed ships a few at a
-// time and every loss changes the damages. A round takes 100-250 ns (ten types
-// against ten), so such a battle is stopped after about half a second, at most
-// three quarters, on a busy machine. A battle of fewer rounds than the limit
-// always ends by the rules.
-constexpr int64_t kBattleRoundLimit = 3'000'000;
+// time and every loss changes the damages. A round takes 100-300 ns (the most
+// with ten types against ten), so such a battle is stopped after a quarter to
+// three quarters of a second on a busy machine. A battle of fewer rounds than
+// the limit always ends by the rules.
+constexpr int64_t kBattleRoundLimit = 2'500'000;
 
 // One volley: the attacker fires `damage` at `target`, whose working values are
 // `side`. Ships fall one at a time, round-robin over the types in fleet order,

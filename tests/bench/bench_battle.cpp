@@ -1,9 +1,11 @@
 // Speed of the battle simulator: a battle must not freeze the window. Two fleets
-// of ten types with a million ships per type must finish well under a second.
+// of ten types with a million ships per type must finish well under a second,
+// and so must every grinding battle, whatever the number of ships.
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 
 #include <benchmark/benchmark.h>
+#include <limits>
 
 namespace {
 
@@ -63,6 +65,68 @@ void BM_SmallAttackerManyFreighters(benchmark::State &state)
         benchmark::DoNotOptimize(lines);
     }
 }
-BENCHMARK(BM_SmallAttackerManyFreighters)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallAttackerManyFreighters)->Arg(1000)->Arg(100000)->Arg(std::numeric_limits<int>::max())->Unit(benchmark::kMillisecond);
+
+// One ship with attack 10 grinding down freighters of stability 100: one every
+// four rounds, up to 2,147,483,647 freighters (8.6 billion rounds).
+void BM_GrindingHunter(benchmark::State &state)
+{
+    qf::Fleet hunter;
+    hunter.AddShips(1, 10, 0, 100, QStringLiteral("Jäger"), 300, 200, 100);
+    qf::Fleet freighters;
+    freighters.AddShips(static_cast<int>(state.range(0)), 0, 0, 100, QStringLiteral("Frachter"), 300, 200, 100);
+    int64_t rounds = 0;
+    for (auto _ : state) {
+        QStringList lines;
+        qf::SimulateBattle(hunter, freighters, lines);
+        benchmark::DoNotOptimize(lines);
+        rounds = qf::FightBattle(hunter, freighters).rounds;
+    }
+    state.counters["rounds"] = static_cast<double>(rounds);
+}
+BENCHMARK(BM_GrindingHunter)->Arg(100000)->Arg(10000000)->Arg(std::numeric_limits<int>::max())->Unit(benchmark::kMillisecond);
+
+// Tiny damage against ships of the largest stability: hundreds of millions of
+// quiet rounds per ship, quintillions of rounds in all.
+void BM_NeedleAgainstWalls(benchmark::State &state)
+{
+    const int max = std::numeric_limits<int>::max();
+    qf::Fleet needle;
+    needle.AddShips(1, 2, 0, 100, QStringLiteral("Nadel"), 300, 200, 100);
+    qf::Fleet walls;
+    for (int i = 0; i < qf::Fleet::Capacity; ++i)
+        walls.AddShips(max, 0, 0, max - i, QStringLiteral("Wand %1").arg(i), 300, 200, 100);
+    int64_t rounds = 0;
+    for (auto _ : state) {
+        QStringList lines;
+        qf::SimulateBattle(needle, walls, lines);
+        benchmark::DoNotOptimize(lines);
+        rounds = qf::FightBattle(needle, walls).rounds;
+    }
+    state.counters["rounds"] = static_cast<double>(rounds);
+}
+BENCHMARK(BM_NeedleAgainstWalls)->Unit(benchmark::kMillisecond);
+
+// The worst case: both fleets lose armed ships every round and every loss
+// changes the damages, so nothing repeats; the battle runs into the limit.
+void BM_BrokenOffAtTheLimit(benchmark::State &state)
+{
+    const int max = std::numeric_limits<int>::max();
+    qf::Fleet home;
+    qf::Fleet foreign;
+    for (int i = 0; i < static_cast<int>(state.range(0)); ++i) {
+        home.AddShips(max / 10, 1, 0, 1000000 + i, QStringLiteral("H%1").arg(i), 1, 1, 1);
+        foreign.AddShips(max / 10, 1, 0, 1000003 + i, QStringLiteral("F%1").arg(i), 1, 1, 1);
+    }
+    bool capped = false;
+    for (auto _ : state) {
+        QStringList lines;
+        qf::SimulateBattle(home, foreign, lines);
+        benchmark::DoNotOptimize(lines);
+        capped = lines.value(1).startsWith(QStringLiteral("Kampf abgebrochen: nach "));
+    }
+    state.counters["capped"] = capped ? 1 : 0;
+}
+BENCHMARK(BM_BrokenOffAtTheLimit)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 } // namespace

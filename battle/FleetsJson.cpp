@@ -52,13 +52,35 @@ int shipCount(const QJsonObject &entry, const QString &where)
     return 1;
 }
 
+// A path as an error text shows it: on one line, with every control character
+// (a JSON string may hold line breaks) written as its JSON escape.
+QString shownPath(const QString &path)
+{
+    QString shown;
+    shown.reserve(path.size());
+    for (const QChar ch : path) {
+        const char16_t u = ch.unicode();
+        if (u == u'\n')
+            shown += QLatin1String("\\n");
+        else if (u == u'\r')
+            shown += QLatin1String("\\r");
+        else if (u == u'\t')
+            shown += QLatin1String("\\t");
+        else if (u < 0x20 || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029)
+            shown += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+        else
+            shown += ch;
+    }
+    return shown;
+}
+
 ShipDesign readDesign(const QString &path, const DesignFileSource &designs, const QString &where)
 {
     const DesignFileBytes file = designs(path);
     if (!file.bytes)
-        throw InputFault{QStringLiteral("%1: Design-Datei nicht lesbar: %2").arg(where, file.path)};
+        throw InputFault{QStringLiteral("%1: Design-Datei nicht lesbar: %2").arg(where, shownPath(file.path))};
     if (!IsDesignFileContent(*file.bytes))
-        throw InputFault{QStringLiteral("%1: keine Design-Datei: %2").arg(where, file.path)};
+        throw InputFault{QStringLiteral("%1: keine Design-Datei: %2").arg(where, shownPath(file.path))};
     return ReadDesignFile(*file.bytes, DesignNameFromPath(file.path));
 }
 

@@ -125,6 +125,22 @@ TEST(FleetsJson, TheFirstFaultIsReported)
     EXPECT_EQ(errorOf(R"({"home": [], "foreign": [3]})"), QStringLiteral("die Flotte \"home\" ist leer"));
 }
 
+TEST(FleetsJson, AFaultIsOneLineWhateverThePathHolds)
+{
+    // A JSON string may hold line breaks and other control characters; the
+    // command prints the fault as one line.
+    MemoryDesigns designs;
+    designs.files[QStringLiteral("a\nb\tc")] = QByteArray("x\0", 2);
+    EXPECT_EQ(errorOf(R"({"home": [{"count": 1, "design": "fehlt\r\nLager 1\u0001\u2028"}], "foreign": []})",
+                      designs),
+              QStringLiteral("home[0]: Design-Datei nicht lesbar: mem/fehlt\\r\\nLager 1\\u0001\\u2028"));
+    EXPECT_EQ(errorOf(R"({"home": [{"count": 1, "design": "a\nb\tc"}], "foreign": []})", designs),
+              QStringLiteral("home[0]: keine Design-Datei: mem/a\\nb\\tc"));
+    // Other characters stay as they are.
+    EXPECT_EQ(errorOf(R"({"home": [{"count": 1, "design": "Jäger %1 \\ ü.shp"}], "foreign": []})", designs),
+              QStringLiteral("home[0]: Design-Datei nicht lesbar: mem/Jäger %1 \\ ü.shp"));
+}
+
 TEST(FleetsJson, FilesAreFoundFromTheWorkingDirectoryOrBesideTheInput)
 {
     QTemporaryDir dir;

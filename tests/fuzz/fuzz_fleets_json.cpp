@@ -54,7 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const FleetsJson fleets = ParseFleetsJson(json, fromMemory);
     if (!fleets.ok()) {
         QF_FUZZ_CHECK(fleets.home.isEmpty() && fleets.foreign.isEmpty());
-        QF_FUZZ_CHECK(!fleets.error.contains(u'\n'));
+        // One line: no control character and no other line break.
+        QF_FUZZ_CHECK(!fleets.error.isEmpty());
+        for (const QChar ch : fleets.error)
+            QF_FUZZ_CHECK(ch.unicode() >= 0x20 && ch.unicode() != 0x7f && ch.unicode() != 0x85
+                          && ch.unicode() != 0x2028 && ch.unicode() != 0x2029);
         return 0;
     }
     checkFleet(fleets.home);

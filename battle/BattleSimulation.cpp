@@ -601,9 +601,10 @@ RoundResult Battle::playRound()
 }
 
 // Whether `rounds` rounds of the step, shifted by `passes` passes of a pattern
-// that lowers the totals by `pass`, all play as the step's first round: the
-// same round time and, for a side whose attack or whose opponent's armour
-// moves, the same damage (or no damage at all). The values move in one
+// that lowers the totals by `pass`, all play as the step's first round did:
+// the same round time and, for a side whose attack or whose opponent's armour
+// moves, the same damage (or no damage at all); a side whose values stay gets
+// the damage its carry gives, as in the first round. The values move in one
 // direction only and every rule is monotone in them, so the extremes decide.
 bool Battle::holds(const Step &step, int64_t rounds, const Shift &pass, int64_t passes) const
 {

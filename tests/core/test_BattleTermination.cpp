@@ -97,12 +97,13 @@ float refRoundTime(const RefSide &x, const RefSide &y, int64_t &e)
 {
     const float p = float((long double)x.attack * (long double)1.5f);
     e = int64_t((long double)x.attack * (long double)0.75f);
-    const int64_t s = y.stability + y.armor;
-    if ((long double)s >= (long double)2.0f * (long double)p)
+    // Both totals may be near the 64-bit limit: their sum is taken in extended precision.
+    const long double s = (long double)y.stability + (long double)y.armor;
+    if (s >= (long double)2.0f * (long double)p)
         return 2.0f;
     if (e == 0)
         return 2.0f;
-    return float((long double)s / (long double)e);
+    return float(s / (long double)e);
 }
 
 int64_t refDamage(long double value)
@@ -498,6 +499,52 @@ TEST(FightBattle, AgreesWithTheReferenceWhenBothFleetsGrind)
             return;
     }
     EXPECT_GT(compared, 150);
+}
+
+// Fleets of up to 2^31-1 ships, the battle stopped early by a small limit of
+// rounds played one by one (after stretches taken at once): where the reference
+// can follow, every value agrees after as many rounds.
+TEST(FightBattle, HugeFleetsStoppedEarlyAgreeWithTheReference)
+{
+    std::mt19937 rng(14);
+    int compared = 0;
+    int jumped = 0;
+    for (int trial = 0; trial < 600; ++trial) {
+        SCOPED_TRACE(trial);
+        std::vector<Type> strong;
+        for (int i = pick(rng, 1, 3); i > 0; --i)
+            strong.push_back({pick(rng, 1, 3), pick(rng, 0, 400),
+                              chance(rng, 50) ? 0 : chance(rng, 50) ? pick(rng, 1, 20) : pick(rng, 1000000, kMax),
+                              pick(rng, 1, chance(rng, 20) ? kMax : 5000), 3});
+        std::vector<Type> weak;
+        const int most[] = {kMax, 1000000, 3000};
+        for (int i = pick(rng, 1, 10); i > 0; --i)
+            weak.push_back({pick(rng, 1, weak.empty() ? 20000 : most[pick(rng, 0, 2)]),
+                            chance(rng, 60) ? 0 : pick(rng, 0, 3), chance(rng, 70) ? 0 : pick(rng, 0, 5),
+                            chance(rng, 5) ? 0 : pick(rng, 1, chance(rng, 10) ? kMax : 300), 2});
+        const bool strongAtHome = chance(rng, 50);
+        const Fleet home = makeFleet(strongAtHome ? strong : weak);
+        const Fleet foreign = makeFleet(strongAtHome ? weak : strong);
+        const int64_t limit = pick(rng, 1, 300);
+        const BattleOutcome o = FightBattle(home, foreign, limit);
+        int64_t destroyed = 0;
+        for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
+            destroyed += o.home.lost[i] + o.foreign.lost[i];
+        if (o.rounds > 300000 || destroyed > 1000000)
+            continue; // too far for the reference
+        ++compared;
+        jumped += o.rounds > limit;
+        const RefOutcome r = refBattle(home, foreign, o.rounds);
+        EXPECT_EQ(r.finished, !o.capped);
+        expectSameSide(o.home, r.home);
+        expectSameSide(o.foreign, r.foreign);
+        EXPECT_EQ(o.rounds, r.rounds);
+        EXPECT_EQ(o.battleTime, r.time);
+        if (HasFailure())
+            return;
+    }
+    EXPECT_GT(compared, 400);
+    EXPECT_GT(jumped, 60); // stretches were taken at once before the stop
 }
 
 TEST(FightBattle, MillionsOfShipsAgreeWithTheReference)

@@ -57,6 +57,8 @@ constexpr int64_t kBattleRoundLimit = 2'500'000;
 int64_t FireVolley(const Fleet &target, BattleSide &side, int64_t damage);
 
 // Fights the battle to its end, or until `roundLimit` rounds were played one by one.
+// A wiped-out fleet has lost every ship, also ships without stability that were
+// still listed when its stability left fell below 1.
 BattleOutcome FightBattle(const Fleet &home, const Fleet &foreign,
                           int64_t roundLimit = kBattleRoundLimit);
 

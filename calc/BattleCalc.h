@@ -1,5 +1,5 @@
 #pragma once
-// Part 4.2: the battle calculator's formulas: clock times, the battle's duration
+// The battle calculator's formulas: clock times, the battle's duration
 // and the two estimates of the attacker's attack strength.
 #include "model/Numeric.h"
 
@@ -42,7 +42,7 @@ struct BattleCalcResults {
     QStringList debugLines() const;
 };
 
-// The recomputation of Part 4.2 from the input texts.
+// The battle calculator's recomputation from the input texts.
 BattleCalcResults ComputeBattleCalc(const BattleCalcInputs &in);
 
 } // namespace qf

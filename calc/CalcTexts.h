@@ -16,7 +16,7 @@ QString IncompleteDurationText();  // "unvollständing"
 // whole part in 64 bits.
 QString WholePartText(ext v);
 
-// DurationText (Part 2.1) of the minutes, or "unvollständig" when they have no
+// DurationText of the minutes, or "unvollständig" when they have no
 // finite whole parts in 64 bits.
 QString DurationOrIncomplete(float minutes);
 

@@ -23,13 +23,13 @@ public:
     QLineEdit *field(const QString &name) const;
 
 public slots:
-    // Change handler of the seven flight inputs (Part 4.1).
+    // Change handler of the seven flight inputs.
     void FlightCalcChange(QObject *sender);
     // "Design verwenden": copies the Designer page's drive levels and stability.
     void ReadDesignClick();
-    // Change handler of the four battle-calculator inputs (Part 4.2).
+    // Change handler of the four battle-calculator inputs.
     void BattleCalcChange(QObject *sender = nullptr);
-    // Change handler of the four special-action inputs (Part 4.3).
+    // Change handler of the four special-action inputs.
     void SpecialCalcChange(QObject *sender = nullptr);
 
 private:

@@ -1,5 +1,5 @@
 #pragma once
-// Part 4.1: the flight calculator's formulas. The page only reads its seven
+// The flight calculator's formulas. The page only reads its seven
 // input texts and writes the results computed here.
 #include "model/Numeric.h"
 
@@ -48,7 +48,7 @@ struct FlightResults {
     QString takeoffH2;                 // r_TakeoffH2
 };
 
-// The recomputation of Part 4.1 from the input texts.
+// The flight calculator's recomputation from the input texts.
 FlightResults ComputeFlight(const FlightInputs &in);
 
 } // namespace qf

@@ -1,5 +1,5 @@
 #pragma once
-// Part 4.3: the special-action calculator's formulas: action durations, the
+// The special-action calculator's formulas: action durations, the
 // success chance with one or several ships, and the uncloaking chance.
 #include "model/Numeric.h"
 
@@ -14,7 +14,7 @@ float ActionDuration(float baseMinutes, int attacker, int defender);
 
 // The success chance of `ships` ships, each further ship counting as an attacker
 // one level lower. Computed iteratively from the last ship back to the first with
-// exactly the values of the recursion of Part 4.3; any number of ships works.
+// exactly the values of the game's ship-by-ship recursion; any number of ships works.
 ext ActionChance(int attacker, int defender, int ships);
 
 // A number in its shortest form with up to 15 significant digits, the locale's
@@ -58,7 +58,7 @@ struct SpecialActionResults {
     QString uncloakChance;     // r_UncloakChance
 };
 
-// The recomputation of Part 4.3 from the input texts.
+// The special-action calculator's recomputation from the input texts.
 SpecialActionResults ComputeSpecialActions(const SpecialActionInputs &in,
                                            const QLocale &locale = QLocale());
 

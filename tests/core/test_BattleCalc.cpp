@@ -1,4 +1,4 @@
-// Part 4.2: the battle calculator's time texts, duration and estimates.
+// The battle calculator's time texts, duration and estimates.
 #include "calc/BattleCalc.h"
 
 #include <gtest/gtest.h>

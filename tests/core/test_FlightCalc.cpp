@@ -1,4 +1,4 @@
-// Part 4.1: the flight calculator's formulas and its recomputation.
+// The flight calculator's formulas and its recomputation.
 #include "calc/FlightCalc.h"
 #include "model/Formulas.h"
 

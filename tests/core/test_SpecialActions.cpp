@@ -1,4 +1,4 @@
-// Part 4.3: the special-action calculator's durations and chances.
+// The special-action calculator's durations and chances.
 #include "calc/SpecialActions.h"
 #include "model/Formulas.h"
 
@@ -26,7 +26,7 @@ SpecialActionResults actions(const char *a, const char *d, const char *n, const 
     return ComputeSpecialActions(in, locale);
 }
 
-// The recursion of Part 4.3, written out as it stands.
+// The game's recursion, written out ship by ship.
 ext recursiveChance(int a, int d, int n)
 {
     if (n < 1)

@@ -55,7 +55,7 @@ field() { # copies the focused field's text (Tab has selected it) and prints it
 }
 shot() { sleep 0.4; import -window root -crop "${geometry}+0+0" "$SHOTS/$1.png"; }
 wait_window() { # title regex
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     local w
     w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
     if [ -n "$w" ]; then xdotool windowfocus --sync "$w"; sleep 0.3; echo "$w"; return 0; fi
@@ -68,9 +68,19 @@ wait_file() { for _ in $(seq 50); do [ -s "$1" ] && return 0; sleep 0.1; done; f
 
 cd "$work"
 printf ';Version 30\r\n\r\n[Designer]\r\nFlugzeit\r\nDistanz 2000\r\n\r\n[KRM]\r\nActivesTab 0\r\n' >e2e.ini
-"$APP" -cfg e2e.ini >"$work/app.log" 2>&1 &
-app_pid=$!
-main=$(wait_window '^Quarzfink Schiffsdesigner 3.0a$') || exit 1
+# The very first start on a fresh machine may find the display not quite ready: one more try.
+for attempt in 1 2; do
+  "$APP" -cfg e2e.ini >"$work/app.log" 2>&1 &
+  app_pid=$!
+  main=$(wait_window '^Quarzfink Schiffsdesigner 3.0a$') && break
+  echo "the program did not show its window (attempt $attempt); its output:" >&2
+  cat "$work/app.log" >&2
+  kill "$app_pid" 2>/dev/null
+  app_pid=
+  [ "$attempt" -eq 2 ] && exit 1
+  failures=0
+  sleep 2
+done
 geometry=$(xdotool getwindowgeometry "$main" | awk '/Geometry/ {print $2}')
 
 # --- Designer: Lager 3, Panzer 2, Verbrenner 1, Fusion 2, ZVA 1, Raketen 4, Laser 5, Plasma 1, Bemannt

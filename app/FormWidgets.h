@@ -22,6 +22,7 @@ public:
     UpDown(QLineEdit *associate, int minimum, int maximum, const QString &name,
            QWidget *parent = nullptr);
 
+    QLineEdit *edit() const { return associate_; }
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
     int position() const { return position_; }

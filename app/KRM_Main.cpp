@@ -1,6 +1,7 @@
 #include "app/KRM_Main.h"
 
 #include "app/AppState.h"
+#include "app/CommandLine.h"
 #include "app/ConfigFormat.h"
 #include "app/DebugLog.h"
 #include "app/HandlerGuard.h"
@@ -10,6 +11,8 @@
 #include "designer/DesignerPage.h"
 #include "library/FileWriting.h"
 #include "library/LibraryCommands.h"
+#include "library/LibraryDialogs.h"
+#include "model/Distance.h"
 #include "model/WholeNumber.h"
 
 #include <QAction>
@@ -50,13 +53,12 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     status->setSizeGripEnabled(false);
     setStatusBar(status);
 
-    library_ = std::make_unique<LibraryCommands>(*this);
-    startUp(arguments);
-
     ShipnameDialog = new TShipnameDialog(this);
     DistanceOptionDialog = new TDistanceOptionDialog(this);
     AboutBox = new TAboutBox(this);
-    library_->createDialogs();
+    library_ = new LibraryCommands(state_.designs, *designer_, prompts_, *log_, *ShipnameDialog, this);
+    connectLibrary();
+    startUp(arguments);
 
     // A fixed-size window: at least the classic client area, larger where the fonts need it.
     const QSize hint = sizeHint().expandedTo(QSize(410, 531));
@@ -144,7 +146,7 @@ void TKRM_Main::buildMenu()
         display->addAction(radio);
     }
     flightTime->setChecked(true);
-    QAction *setDistance = addItem(options, "SetNewDistance", QStringLiteral("Distanz setzen... (2000)"));
+    QAction *setDistance = addItem(options, "SetNewDistance", distanceCaption(QString::number(kDefaultDistance)));
 
     calculatorMenu_ = bar->addMenu(QStringLiteral("Rechner"));
     calculatorMenu_->setObjectName(QStringLiteral("CalculatorMenu"));
@@ -183,43 +185,35 @@ void TKRM_Main::buildMenu()
     connect(remove, &QAction::triggered, this, [this] { library_->DeleteClick(); });
     connect(import, &QAction::triggered, this, [this] { library_->ImportClick(); });
     connect(exportText, &QAction::triggered, this, [this] { library_->ExportClick(); });
-    connect(exit, &QAction::triggered, this, [this] { library_->ExitClick(); });
+    connect(exit, &QAction::triggered, this, &TKRM_Main::ExitClick);
     connect(designer_->renameButton(), &QPushButton::clicked, this, [this] { library_->RenameClick(); });
+}
+
+void TKRM_Main::connectLibrary()
+{
+    connect(library_, &LibraryCommands::selectRequested, designer_, &DesignerPage::selectDesign);
+    connect(library_, &LibraryCommands::levelRead, designer_, &DesignerPage::setSpinnerPosition);
+    connect(library_, &LibraryCommands::readingFile, PageControl1, [this](bool busy) {
+        PageControl1->setEnabled(!busy);
+    });
+    connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
 }
 
 void TKRM_Main::startUp(const QStringList &arguments)
 {
-    // Only the first "-cfg" and the first "-shp" count; the value is the next
-    // argument, whatever it looks like.
-    auto valueAfter = [&arguments](const QString &key, bool *found) {
-        for (int i = 1; i < arguments.size(); ++i) {
-            if (arguments[i] == key) {
-                *found = true;
-                return i + 1 < arguments.size() ? arguments[i + 1] : QString();
-            }
-        }
-        *found = false;
-        return QString();
-    };
-
-    bool found = false;
-    configFileName_ = valueAfter(QStringLiteral("-cfg"), &found);
-    if (configFileName_.isEmpty() && QFileInfo::exists(QStringLiteral("KRM.ini")))
-        configFileName_ = QStringLiteral("KRM.ini");
+    const StartArguments start = ParseStartArguments(arguments);
+    configFileName_ = ChooseConfigFile(start, [](const QString &path) { return QFileInfo::exists(path); });
     if (!configFileName_.isEmpty())
         ReadConfig(configFileName_);
     else
-        designer_->setDistanceText(QStringLiteral("2000"));
+        designer_->setDistanceText(QString::number(kDefaultDistance));
 
-    const QString shipFile = valueAfter(QStringLiteral("-shp"), &found);
-    if (found)
+    if (start.shipFileGiven)
         log_->append(QStringLiteral("Shipfile-argument found."));
     bool loaded = false;
-    if (!shipFile.isEmpty()) {
-        log_->append(QStringLiteral("Loading Shipdesign ") + shipFile);
-        const int before = state_.designs.size();
-        library_->LoadDesignFile(shipFile, true);
-        loaded = state_.designs.size() > before;
+    if (!start.shipFile.isEmpty()) {
+        log_->append(QStringLiteral("Loading Shipdesign ") + start.shipFile);
+        loaded = library_->LoadDesignFile(start.shipFile, true);
     }
     if (!loaded) {
         // The program always starts with one design, also when the file could not be read.
@@ -227,18 +221,6 @@ void TKRM_Main::startUp(const QStringList &arguments)
         library_->appendDesign(ShipDesign());
     }
     state_.designs.CopyCounter = 0;
-}
-
-int TKRM_Main::AddDesignToLists(const QString &name)
-{
-    QComboBox *shipName = designer_->shipNameList();
-    shipName->addItem(name);
-    for (int fleet : {1, 2}) {
-        QComboBox *list = battle_->shipClassList(fleet);
-        list->addItem(name);
-        list->setCurrentIndex(0);
-    }
-    return shipName->count() - 1;
 }
 
 bool TKRM_Main::flightTimeShown() const { return menuItem(QStringLiteral("FlightTime"))->isChecked(); }
@@ -262,11 +244,15 @@ void TKRM_Main::menu_SelectAcceleration()
     designer_->showFlightTime(false);
 }
 
+QString TKRM_Main::distanceCaption(const QString &distance)
+{
+    return QStringLiteral("Distanz setzen... (") + distance + u')';
+}
+
 void TKRM_Main::setDistance(const QString &text)
 {
     designer_->setDistanceText(text);
-    menuItem(QStringLiteral("SetNewDistance"))
-        ->setText(QStringLiteral("Distanz setzen... (") + designer_->distanceText() + u')');
+    menuItem(QStringLiteral("SetNewDistance"))->setText(distanceCaption(designer_->distanceText()));
 }
 
 void TKRM_Main::menu_SetDistance()
@@ -277,7 +263,7 @@ void TKRM_Main::menu_SetDistance()
             if (prompts_.execDialog(*DistanceOptionDialog) != QDialog::Accepted)
                 return;
             const int distance = readWholeNumber(DistanceOptionDialog->text());
-            if (distance >= 0 && distance <= 8000) {
+            if (IsAllowedDistance(distance)) {
                 setDistance(QString::number(distance));
                 break;
             }
@@ -319,8 +305,8 @@ bool TKRM_Main::ReadConfig(const QString &fileName)
             menu_SelectAcceleration();
             break;
         case ConfigCommand::Distance:
-            // A negative distance has no flight time, and the dialog allows no more than 8000.
-            if (c.value >= 0 && c.value <= 8000)
+            // Only what the distance dialog accepts: a negative distance has no flight time.
+            if (IsAllowedDistance(c.value))
                 setDistance(QString::number(c.value));
             break;
         case ConfigCommand::ActivesTab:
@@ -342,7 +328,7 @@ bool TKRM_Main::WriteConfig()
         log_->append(QStringLiteral("Error opening conofigfile"));
         return false;
     }
-    const int distance = readWholeNumber(designer_->distanceText(), 2000);
+    const int distance = readWholeNumber(designer_->distanceText(), kDefaultDistance);
     const QByteArray bytes = FormatConfig(flightTimeShown(), distance, PageControl1->currentIndex());
     if (!WriteFileReplacing(configFileName_, bytes)) {
         log_->append(QStringLiteral("Error opening conofigfile"));
@@ -350,6 +336,35 @@ bool TKRM_Main::WriteConfig()
     }
     log_->append(QStringLiteral("configfile saved"));
     return true;
+}
+
+void TKRM_Main::ExitClick()
+{
+    guarded(prompts_, this, [&] {
+        DesignCollection &designs = state_.designs;
+        TConfirmationDlg *question = library_->confirmationDialog();
+        designer_->selectDesign(0);
+        for (;;) {
+            designer_->selectDesign(0);
+            const ShipDesign &design = designs.at(0);
+            if (design.IsChanged()) {
+                const int shownPage = PageControl1->currentIndex();
+                PageControl1->setCurrentIndex(0);
+                question->AskConfirmation(
+                    QStringLiteral("Schiffstyp speichern"),
+                    QStringLiteral("Den Schiffstyp ") + design.GetName() + QStringLiteral(" speichern?"));
+                if (prompts_.execDialog(*question) == QDialog::Accepted)
+                    library_->WriteDesignFile();
+                PageControl1->setCurrentIndex(shownPage);
+            }
+            if (designs.size() <= 1)
+                break;
+            // The program is ending: the design leaves the collection and the lists.
+            designs.removeAt(0);
+        }
+        WriteConfig();
+        endProcess(0);
+    });
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -47,8 +47,6 @@ public:
     QString configFileName() const { return configFileName_; }
     bool flightTimeShown() const;
 
-    // Appends a name to d_ShipName, b_ShipClass1 and b_ShipClass2; returns its index.
-    int AddDesignToLists(const QString &name);
     bool ReadConfig(const QString &fileName);
     bool WriteConfig();
 
@@ -62,6 +60,8 @@ public slots:
     void menu_SetDistance();
     void PageControl1Change(int index);
     void AboutClick();
+    // "Beenden": asks about every design with unsaved changes, writes the settings, ends.
+    void ExitClick();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -70,7 +70,9 @@ protected:
 private:
     void buildPages();
     void buildMenu();
+    void connectLibrary();
     void startUp(const QStringList &arguments);
+    static QString distanceCaption(const QString &distance);
     void setDistance(const QString &text);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
                      const QKeySequence &shortcut = QKeySequence());
@@ -83,7 +85,7 @@ private:
     DesignerPage *designer_ = nullptr;
     CalculatorPage *calculator_ = nullptr;
     BattlePage *battle_ = nullptr;
-    std::unique_ptr<LibraryCommands> library_;
+    LibraryCommands *library_ = nullptr;
     TShipnameDialog *ShipnameDialog = nullptr;
     TDistanceOptionDialog *DistanceOptionDialog = nullptr;
     TAboutBox *AboutBox = nullptr;

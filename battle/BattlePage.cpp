@@ -95,6 +95,12 @@ BattlePage::BattlePage(AppState &state, UserPrompts &prompts, QWidget *parent)
     layout->addWidget(buildResultGroup(), 1);
     b_ShipClass1 = fleet1_.shipClass;
     b_ShipClass2 = fleet2_.shipClass;
+    // Both lists show the design collection; whenever a design enters or leaves it,
+    // both select the first design.
+    for (QComboBox *list : {b_ShipClass1, b_ShipClass2})
+        list->setModel(&state_.designs);
+    connect(&state_.designs, &QAbstractItemModel::rowsInserted, this, &BattlePage::selectFirstShipClasses);
+    connect(&state_.designs, &QAbstractItemModel::rowsRemoved, this, &BattlePage::selectFirstShipClasses);
 
     BattleSimValueDialog = new TBattleSimValueDialog(this);
     writeReport(startUpHelpLines());
@@ -194,6 +200,12 @@ QGroupBox *BattlePage::buildResultGroup()
 QComboBox *BattlePage::shipClassList(int fleet) const
 {
     return fleet == 1 ? b_ShipClass1 : b_ShipClass2;
+}
+
+void BattlePage::selectFirstShipClasses()
+{
+    for (QComboBox *list : {b_ShipClass1, b_ShipClass2})
+        list->setCurrentIndex(0);
 }
 
 Fleet &BattlePage::fleet(int number) { return number == 1 ? state_.homeFleet : state_.foreignFleet; }
@@ -312,7 +324,7 @@ void BattlePage::addShips(int number)
     for (QLineEdit *total : c.totals())
         setMenuColour(total);
     const int k = c.shipClass->currentIndex();
-    if (k >= 0 && k < state_.designs.size()) {
+    if (state_.designs.contains(k)) {
         // n ships are n single additions: the first creates the entry or finds it by name.
         const int count = readWholeNumber(c.shipCount->text(), 1);
         if (count >= 1) {

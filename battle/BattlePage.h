@@ -48,6 +48,8 @@ public slots:
     void b_ResetClick();
     void ShowFleets();
     void b_FleetIndexSelect();
+    // b_ShipClass1 and b_ShipClass2 both go to the first design.
+    void selectFirstShipClasses();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

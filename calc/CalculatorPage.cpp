@@ -44,10 +44,9 @@ QLabel *staticLabel(const char *name, const char *text)
 QLineEdit *spinEdit(QGridLayout *grid, int row, int column, const char *name, const char *label,
                     const char *text, const char *spinner, int minimum, int maximum)
 {
-    UpDown *updown = addSpinEdit(grid, row, column, QString::fromLatin1(name),
-                                 QString::fromUtf8(label), QString::fromUtf8(text),
-                                 QString::fromLatin1(spinner), minimum, maximum);
-    return updown->parentWidget()->findChild<QLineEdit *>(QString::fromLatin1(name));
+    return addSpinEdit(grid, row, column, QString::fromLatin1(name), QString::fromUtf8(label),
+                       QString::fromUtf8(text), QString::fromLatin1(spinner), minimum, maximum)
+        ->edit();
 }
 
 QLineEdit *edit(QGridLayout *grid, int row, int column, const char *name, const char *label,
@@ -201,14 +200,12 @@ void CalculatorPage::FlightCalcChange(QObject *sender)
     guarded(prompts_, this, [&] {
         if (!qobject_cast<QLineEdit *>(sender))
             return;
-        // Both drives at 0 leave no drive power: the other drive becomes 1.
-        // Setting its text runs this handler once more, nested.
-        const bool bothZero = readWholeNumber(r_Thruster->text()) == 0
-                              && readWholeNumber(r_Fusi->text()) == 0;
-        if (sender == r_Thruster && bothZero)
-            r_Fusi->setText(QStringLiteral("1"));
-        else if (sender == r_Fusi && bothZero)
-            r_Thruster->setText(QStringLiteral("1"));
+        // Setting the other drive's text runs this handler once more, nested.
+        if (sender == r_Thruster || sender == r_Fusi) {
+            const DriveField changed = sender == r_Thruster ? DriveField::Thruster : DriveField::Fusion;
+            if (const auto raise = DriveToRaise(changed, r_Thruster->text(), r_Fusi->text()))
+                (*raise == DriveField::Thruster ? r_Thruster : r_Fusi)->setText(QStringLiteral("1"));
+        }
         recomputeFlight();
     });
 }
@@ -240,10 +237,11 @@ void CalculatorPage::ReadDesignClick()
     guarded(prompts_, this, [&] {
         // Each copy raises that field's change event: guard and recomputation run
         // after every one of them.
-        r_Thruster->setText(designer_.fieldText(QStringLiteral("d_Thruster")));
-        r_Fusi->setText(designer_.fieldText(QStringLiteral("d_Fusi")));
-        r_ZVA->setText(designer_.fieldText(QStringLiteral("d_ZVA")));
-        r_Stability->setText(designer_.fieldText(QStringLiteral("d_Stability")));
+        const DesignerFigures shown = designer_.shownFigures();
+        r_Thruster->setText(shown.level(Component::Thruster));
+        r_Fusi->setText(shown.level(Component::Fusi));
+        r_ZVA->setText(shown.level(Component::ZVA));
+        r_Stability->setText(shown.stability);
     });
 }
 

@@ -169,4 +169,11 @@ FlightResults ComputeFlight(const FlightInputs &in)
     return r;
 }
 
+std::optional<DriveField> DriveToRaise(DriveField changed, const QString &thruster, const QString &fusion)
+{
+    if (readWholeNumber(thruster) != 0 || readWholeNumber(fusion) != 0)
+        return std::nullopt;
+    return changed == DriveField::Thruster ? DriveField::Fusion : DriveField::Thruster;
+}
+
 } // namespace qf

@@ -51,4 +51,9 @@ struct FlightResults {
 // The flight calculator's recomputation from the input texts.
 FlightResults ComputeFlight(const FlightInputs &in);
 
+// A flight needs a drive: when one of the two drive fields changes and both read
+// as 0, the other one becomes "1". Returns that other field, if any.
+enum class DriveField { Thruster, Fusion };
+std::optional<DriveField> DriveToRaise(DriveField changed, const QString &thruster, const QString &fusion);
+
 } // namespace qf

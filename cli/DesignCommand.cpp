@@ -6,41 +6,16 @@
 #include "library/FileWriting.h"
 #include "library/GameText.h"
 #include "model/DesignerFigures.h"
+#include "model/Distance.h"
 #include "model/Production.h"
 #include "model/WholeNumber.h"
 
 #include <QFile>
 #include <QJsonObject>
-#include <map>
 
 namespace qf::cli {
 
 namespace {
-
-using LevelSetter = void (ShipDesign::*)(int);
-using FlagSetter = void (ShipDesign::*)(bool);
-
-const std::map<QString, LevelSetter> &levelKeys()
-{
-    static const std::map<QString, LevelSetter> keys = {
-        {"Lager", &ShipDesign::SetStorageBays},        {"Panzer", &ShipDesign::SetArmorLevel},
-        {"Verbrenner", &ShipDesign::SetThruster},      {"Fusionsantrieb", &ShipDesign::SetFusi},
-        {"ZVA", &ShipDesign::SetZVA},                  {"Raketenbatterie", &ShipDesign::SetMissles},
-        {"Laserkanonen", &ShipDesign::SetLaser},       {"Plasmawerfer", &ShipDesign::SetPlasma},
-    };
-    return keys;
-}
-
-const std::map<QString, FlagSetter> &flagKeys()
-{
-    static const std::map<QString, FlagSetter> keys = {
-        {"Bemannt", &ShipDesign::SetCrewed},   {"Spionage", &ShipDesign::SetSpy},
-        {"Tarnung", &ShipDesign::SetCloak},    {"Kolonisation", &ShipDesign::SetKolo},
-        {"Invasion", &ShipDesign::SetInva},    {"Recycling", &ShipDesign::SetRecy},
-        {"Pluendern", &ShipDesign::SetRaid},   {"Sabotage", &ShipDesign::SetSabo},
-    };
-    return keys;
-}
 
 void applySetting(ShipDesign &design, const QString &setting)
 {
@@ -49,17 +24,53 @@ void applySetting(ShipDesign &design, const QString &setting)
         throw UsageError(QStringLiteral("--set erwartet KEY=VALUE: ") + setting);
     const QString key = setting.left(eq);
     const QString value = setting.mid(eq + 1);
-    if (const auto level = levelKeys().find(key); level != levelKeys().end()) {
-        (design.*(level->second))(readWholeNumber(value));
-        return;
+    for (const ComponentField &field : ComponentFields()) {
+        if (key == QLatin1String(field.fileKey)) {
+            design.SetLevel(field.id, readWholeNumber(value));
+            return;
+        }
     }
-    if (const auto flag = flagKeys().find(key); flag != flagKeys().end()) {
-        if (value != QLatin1String("0") && value != QLatin1String("1"))
-            throw UsageError(QStringLiteral("--set %1 erwartet 0 oder 1").arg(key));
-        (design.*(flag->second))(value == QLatin1String("1"));
-        return;
+    for (const ActionField &field : ActionFields()) {
+        if (key == QLatin1String(field.fileKey)) {
+            if (value != QLatin1String("0") && value != QLatin1String("1"))
+                throw UsageError(QStringLiteral("--set %1 erwartet 0 oder 1").arg(key));
+            design.SetFlag(field.id, value == QLatin1String("1"));
+            return;
+        }
     }
     throw UsageError(QStringLiteral("unbekannter Schlüssel: ") + key);
+}
+
+// The keys of --set, joined for the help text.
+QString keyList(bool components)
+{
+    QStringList keys;
+    if (components) {
+        for (const ComponentField &field : ComponentFields())
+            keys << QString::fromLatin1(field.fileKey);
+    } else {
+        for (const ActionField &field : ActionFields())
+            keys << QString::fromLatin1(field.fileKey);
+    }
+    return keys.join(QStringLiteral(", "));
+}
+
+// Words filled into lines of at most `width` characters, each line indented.
+QString wrapped(const QString &text, int indent, int width)
+{
+    const QString margin(indent, u' ');
+    QString out;
+    QString line;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && margin.size() + line.size() + 1 + word.size() > width) {
+            out += margin + line + u'\n';
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        out += margin + line + u'\n';
+    return out;
 }
 
 ShipDesign readDesign(const QString &path)
@@ -77,38 +88,13 @@ QJsonObject toJson(const DesignerFigures &f, const ProductionFigures &p)
 {
     QJsonObject o;
     o.insert("d_ShipName", f.name);
-    o.insert("d_SBE", f.sbe);
-    o.insert("d_StorageBays", f.storageBays);
-    o.insert("d_ArmorLevel", f.armorLevel);
-    o.insert("d_Thruster", f.thruster);
-    o.insert("d_Fusi", f.fusi);
-    o.insert("d_ZVA", f.zva);
-    o.insert("d_Missles", f.missles);
-    o.insert("d_Laser", f.laser);
-    o.insert("d_Plasma", f.plasma);
-    o.insert("d_Crewed", f.crewed);
-    o.insert("d_Spy", f.spy);
-    o.insert("d_Cloak", f.cloak);
-    o.insert("d_Kolo", f.kolo);
-    o.insert("d_Inva", f.inva);
-    o.insert("d_Recy", f.recy);
-    o.insert("d_Raid", f.raid);
-    o.insert("d_Sabo", f.sabo);
-    o.insert("d_freeSBE", f.freeSBE);
-    o.insert("d_Stability", f.stability);
-    o.insert("d_StorageCapacity", f.storageCapacity);
-    o.insert("d_Armor", f.armor);
-    o.insert("d_AS", f.as);
-    o.insert("d_Acceleration", f.acceleration);
-    o.insert("d_FlightTimePercent", f.flightTimePercent);
+    for (const ComponentField &field : ComponentFields())
+        o.insert(QLatin1String(field.control), f.level(field.id));
+    for (const ActionField &field : ActionFields())
+        o.insert(QLatin1String(field.control), f.action(field.id));
+    for (const FigureField &field : FigureFields())
+        o.insert(QLatin1String(field.control), f.*field.text);
     o.insert("d_Distance", f.distance);
-    o.insert("d_FullFlightTime", f.fullFlightTime);
-    o.insert("d_FE", f.fe);
-    o.insert("d_SI", f.si);
-    o.insert("d_C", f.c);
-    o.insert("d_Crew", f.crew);
-    o.insert("d_H2O", f.h2o);
-    o.insert("d_O2", f.o2);
     o.insert("d_ProductionTime", p.productionTime);
     o.insert("d_FEmine", p.feMine);
     o.insert("d_SImine", p.siMine);
@@ -120,23 +106,26 @@ QJsonObject toJson(const DesignerFigures &f, const ProductionFigures &p)
 
 QString designHelp()
 {
+    const QString keys = keyList(true) + QStringLiteral(" (ganze Zahl) oder ") + keyList(false)
+                         + QStringLiteral(" (0 oder 1). Die Regeln des Designers gelten (abgelehnte Werte "
+                                          "bleiben unverändert, %1 setzt %2).")
+                               .arg(FileKey(Action::Kolo), FileKey(Action::Crewed));
     return QStringLiteral(
-        "Aufruf: schiffsdesigner-cli design [DATEI.shp] [--name TEXT] [--set KEY=VALUE]...\n"
-        "                               [--distance N] [--ship-factory N] [--war-factory N]\n"
-        "                               [--save AUS.shp] [--json]\n"
-        "\n"
-        "Zeigt alle Werte eines Schiffsdesigns, wie der Export-Dialog und die Designer-Seite.\n"
-        "Ohne DATEI gilt das neue Design \"Neues Schiff\".\n"
-        "\n"
-        "  DATEI.shp            Schiffsdesign-Datei; der Name ist der Dateiname ohne Endung\n"
-        "  --name TEXT          benennt das Design um (leer: unverändert)\n"
-        "  --set KEY=VALUE      setzt einen Wert, in der Reihenfolge der Kommandozeile:\n"
-        "                       Lager, Panzer, Verbrenner, Fusionsantrieb, ZVA, Raketenbatterie,\n"
-        "                       Laserkanonen, Plasmawerfer (ganze Zahl) oder Bemannt, Spionage,\n"
-        "                       Tarnung, Kolonisation, Invasion, Recycling, Pluendern, Sabotage\n"
-        "                       (0 oder 1). Die Regeln des Designers gelten (abgelehnte Werte\n"
-        "                       bleiben unverändert, Kolonisation setzt Bemannt).\n"
-        "  --distance N         Distanz für die Flugzeit, 0 bis 8000 (Standard 2000)\n"
+               "Aufruf: schiffsdesigner-cli design [DATEI.shp] [--name TEXT] [--set KEY=VALUE]...\n"
+               "                               [--distance N] [--ship-factory N] [--war-factory N]\n"
+               "                               [--save AUS.shp] [--json]\n"
+               "\n"
+               "Zeigt alle Werte eines Schiffsdesigns, wie der Export-Dialog und die Designer-Seite.\n"
+               "Ohne DATEI gilt das neue Design \"Neues Schiff\".\n"
+               "\n"
+               "  DATEI.shp            Schiffsdesign-Datei; der Name ist der Dateiname ohne Endung\n"
+               "  --name TEXT          benennt das Design um (leer: unverändert)\n"
+               "  --set KEY=VALUE      setzt einen Wert, in der Reihenfolge der Kommandozeile:\n")
+           + wrapped(keys, 23, 88)
+           + QStringLiteral(
+               "  --distance N         Distanz für die Flugzeit, %1 bis %2 (Standard %3)\n")
+                 .arg(kMinDistance).arg(kMaxDistance).arg(kDefaultDistance)
+           + QStringLiteral(
         "  --ship-factory N     Stufe der Schiffsfabrik (Standard 1)\n"
         "  --war-factory N      Stufe der Waffenfabrik (Standard 1)\n"
         "  --save AUS.shp       schreibt zusätzlich die Schiffsdesign-Datei\n"
@@ -151,7 +140,7 @@ int runDesign(const QStringList &args)
     QString file;
     QString name;
     QStringList settings;
-    QString distanceText = QStringLiteral("2000");
+    QString distanceText = QString::number(kDefaultDistance);
     QString shipFactory = QStringLiteral("1");
     QString warFactory = QStringLiteral("1");
     QString savePath;
@@ -182,8 +171,8 @@ int runDesign(const QStringList &args)
 
     // The distance is what the distance dialog accepts.
     const int distance = readWholeNumber(distanceText);
-    if (distance < 0 || distance > 8000)
-        throw UsageError(QStringLiteral("--distance muss zwischen 0 und 8000 liegen"));
+    if (!IsAllowedDistance(distance))
+        throw UsageError(QStringLiteral("--distance muss zwischen %1 und %2 liegen").arg(kMinDistance).arg(kMaxDistance));
 
     ShipDesign design = file.isEmpty() ? ShipDesign() : readDesign(file);
     design.SetName(name);

@@ -14,47 +14,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qf {
 
 namespace {
-struct LevelField {
-    const char *edit;
-    const char *spinner;
-    const char *label;
-    int minimum;
-    void (ShipDesign::*setter)(int);
-};
-
-const LevelField kLevelFields[] = {
-    {"d_StorageBays", "d_StorageBaysUD", "Lager", 1, &ShipDesign::SetStorageBays},
-    {"d_ArmorLevel", "d_ArmorLevelUD", "Panzerung", 0, &ShipDesign::SetArmorLevel},
-    {"d_Thruster", "d_ThrusterUD", "Verbrenner", 0, &ShipDesign::SetThruster},
-    {"d_Fusi", "d_FusiUD", "Fusionsantrieb", 0, &ShipDesign::SetFusi},
-    {"d_ZVA", "d_ZVAUD", "ZVA", 0, &ShipDesign::SetZVA},
-    {"d_Missles", "d_MisslesUD", "Raketenbatterien", 0, &ShipDesign::SetMissles},
-    {"d_Laser", "d_LaserUD", "Laserkanonen", 0, &ShipDesign::SetLaser},
-    {"d_Plasma", "d_PlasmaUD", "Plasmawerfer", 0, &ShipDesign::SetPlasma},
-};
-
-struct FlagField {
-    const char *box;
-    const char *caption;
-    void (ShipDesign::*setter)(bool);
-};
-
-// In the order of the page's "Spezialaktionen" group.
-const FlagField kFlagFields[] = {
-    {"d_Kolo", "Kolonisation", &ShipDesign::SetKolo},
-    {"d_Inva", "Invasion", &ShipDesign::SetInva},
-    {"d_Crewed", "Bemannt", &ShipDesign::SetCrewed},
-    {"d_Cloak", "Tarnung", &ShipDesign::SetCloak},
-    {"d_Spy", "Spionage", &ShipDesign::SetSpy},
-    {"d_Recy", "Recycling", &ShipDesign::SetRecy},
-    {"d_Raid", "Plündern", &ShipDesign::SetRaid},
-    {"d_Sabo", "Sabotage", &ShipDesign::SetSabo},
-};
-
 QGroupBox *makeGroup(const char *name, const char *caption, QGridLayout *&grid)
 {
     auto *group = new QGroupBox(QString::fromUtf8(caption));
@@ -67,12 +31,20 @@ QGroupBox *makeGroup(const char *name, const char *caption, QGridLayout *&grid)
         grid->setColumnStretch(column, 1);
     return group;
 }
+
+QLineEdit *figure(QGridLayout *grid, int row, int column, const char *name, const char *label,
+                  const char *text = "")
+{
+    return addLabelledEdit(grid, row, column, QString::fromLatin1(name), QString::fromUtf8(label),
+                           QString::fromUtf8(text), true);
+}
 } // namespace
 
 DesignerPage::DesignerPage(AppState &state, UserPrompts &prompts, QWidget *parent)
     : QWidget(parent), state_(state), prompts_(prompts)
 {
     buildLayout();
+    connectHandlers();
 }
 
 void DesignerPage::buildLayout()
@@ -88,6 +60,7 @@ void DesignerPage::buildLayout()
     d_ShipName->setEditable(false);
     d_ShipName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     d_ShipName->setMinimumContentsLength(16);
+    d_ShipName->setModel(&state_.designs);
     Label1->setBuddy(d_ShipName);
     d_Rename = new QPushButton(QStringLiteral("Umbenennen"), this);
     d_Rename->setObjectName(QStringLiteral("d_Rename"));
@@ -100,100 +73,95 @@ void DesignerPage::buildLayout()
 
     QGridLayout *grid = nullptr;
     page->addWidget(makeGroup("GroupBox1", "Stufenabhängige Bauteile", grid));
-    int i = 0;
-    for (const LevelField &f : kLevelFields) {
-        const QString start = QString::number(f.minimum == 1 || qstrcmp(f.edit, "d_Fusi") == 0 ? 1 : 0);
-        addSpinEdit(grid, i / 3, i % 3, QString::fromLatin1(f.edit), QString::fromUtf8(f.label),
-                    start, QString::fromLatin1(f.spinner), f.minimum, 100);
-        ++i;
+    // Every level field starts with the level of a new design.
+    const ShipDesign fresh;
+    for (const ComponentField &f : ComponentFields()) {
+        UpDown *spinner = addSpinEdit(grid, f.pageSlot / 3, f.pageSlot % 3, QString::fromLatin1(f.control),
+                                      QString::fromUtf8(f.label), QString::number(fresh.GetLevel(f.id)),
+                                      QString::fromLatin1(f.spinner), f.spinnerMinimum, 100);
+        spinners_[size_t(indexOf(f.id))] = spinner;
+        levelEdits_[size_t(indexOf(f.id))] = spinner->edit();
     }
-    addLabelledEdit(grid, 2, 2, QStringLiteral("d_SBE"), QStringLiteral("SBE"), QString(), true);
+    figure(grid, 2, 2, "d_SBE", "SBE");
 
     page->addWidget(makeGroup("GroupBox5", "Produktion", grid));
-    addSpinEdit(grid, 0, 0, QStringLiteral("d_ShipFactory"), QStringLiteral("Schiffsfabrik"),
-                QStringLiteral("1"), QStringLiteral("UpDown10"), 1, 100);
-    addSpinEdit(grid, 0, 1, QStringLiteral("d_WarFactory"), QStringLiteral("Waffenfabrik"),
-                QStringLiteral("1"), QStringLiteral("UpDown11"), 1, 100);
-    addLabelledEdit(grid, 0, 2, QStringLiteral("d_ProductionTime"), QStringLiteral("Produktionszeit"),
-                    QStringLiteral("00:00:00"), true);
-    addLabelledEdit(grid, 1, 0, QStringLiteral("d_FEmine"), QStringLiteral("Eisenmine"), QString(), true);
-    addLabelledEdit(grid, 1, 1, QStringLiteral("d_SImine"), QStringLiteral("Siliziumraffinerie"), QString(), true);
-    addLabelledEdit(grid, 1, 2, QStringLiteral("d_Cmine"), QStringLiteral("Kohlenstoffanlage"), QString(), true);
+    d_ShipFactory = addSpinEdit(grid, 0, 0, QStringLiteral("d_ShipFactory"), QStringLiteral("Schiffsfabrik"),
+                                QStringLiteral("1"), QStringLiteral("UpDown10"), 1, 100)->edit();
+    d_WarFactory = addSpinEdit(grid, 0, 1, QStringLiteral("d_WarFactory"), QStringLiteral("Waffenfabrik"),
+                               QStringLiteral("1"), QStringLiteral("UpDown11"), 1, 100)->edit();
+    d_ProductionTime = figure(grid, 0, 2, "d_ProductionTime", "Produktionszeit", "00:00:00");
+    d_FEmine = figure(grid, 1, 0, "d_FEmine", "Eisenmine");
+    d_SImine = figure(grid, 1, 1, "d_SImine", "Siliziumraffinerie");
+    d_Cmine = figure(grid, 1, 2, "d_Cmine", "Kohlenstoffanlage");
 
     page->addWidget(makeGroup("GroupBox2", "Spezialaktionen", grid));
-    i = 0;
-    for (const FlagField &f : kFlagFields) {
-        auto *box = new QCheckBox(QString::fromUtf8(f.caption));
-        box->setObjectName(QString::fromLatin1(f.box));
-        grid->addWidget(box, i / 3, i % 3);
-        connect(box, &QCheckBox::toggled, this, [this, box] { DesignChange(box); });
-        ++i;
+    std::array<const ActionField *, kActionCount> bySlot{};
+    for (const ActionField &f : ActionFields())
+        bySlot[size_t(f.pageSlot)] = &f;
+    for (const ActionField *f : bySlot) {
+        auto *box = new QCheckBox(QString::fromUtf8(f->caption));
+        box->setObjectName(QString::fromLatin1(f->control));
+        grid->addWidget(box, f->pageSlot / 3, f->pageSlot % 3);
+        actionBoxes_[size_t(indexOf(f->id))] = box;
     }
-    addLabelledEdit(grid, 2, 2, QStringLiteral("d_freeSBE"), QStringLiteral("SBE-Punkte frei"), QString(), true);
+    figure(grid, 2, 2, "d_freeSBE", "SBE-Punkte frei");
 
     page->addWidget(makeGroup("GroupBox3", "Werte", grid));
-    addLabelledEdit(grid, 0, 0, QStringLiteral("d_Stability"), QStringLiteral("Stabilität"), QString(), true);
-    addLabelledEdit(grid, 0, 1, QStringLiteral("d_StorageCapacity"), QStringLiteral("Lagerraum"), QString(), true);
-    addLabelledEdit(grid, 0, 2, QStringLiteral("d_Armor"), QStringLiteral("Panzerung"), QString(), true);
-    addLabelledEdit(grid, 1, 0, QStringLiteral("d_AS"), QStringLiteral("Angriff"), QString(), true);
+    figure(grid, 0, 0, "d_Stability", "Stabilität");
+    figure(grid, 0, 1, "d_StorageCapacity", "Lagerraum");
+    figure(grid, 0, 2, "d_Armor", "Panzerung");
+    figure(grid, 1, 0, "d_AS", "Angriff");
     // The two pairs share their places: the display option shows one of them.
-    addLabelledEdit(grid, 1, 1, QStringLiteral("d_Acceleration"), QStringLiteral("Beschleunigung"), QString(), true);
-    addLabelledEdit(grid, 1, 2, QStringLiteral("d_FlightTimePercent"), QStringLiteral("Flugzeit in (%)"),
-                    QStringLiteral("100"), true);
-    addLabelledEdit(grid, 1, 1, QStringLiteral("d_Distance"), QStringLiteral("Distanz"), QString(), true);
-    addLabelledEdit(grid, 1, 2, QStringLiteral("d_FullFlightTime"), QStringLiteral("Flugzeit (h:m:s)"),
-                    QStringLiteral("hh:mm:ss"), true);
+    figure(grid, 1, 1, "d_Acceleration", "Beschleunigung");
+    figure(grid, 1, 2, "d_FlightTimePercent", "Flugzeit in (%)", "100");
+    d_Distance = figure(grid, 1, 1, "d_Distance", "Distanz");
+    figure(grid, 1, 2, "d_FullFlightTime", "Flugzeit (h:m:s)", "hh:mm:ss");
 
     page->addWidget(makeGroup("GroupBox4", "Kosten", grid));
-    addLabelledEdit(grid, 0, 0, QStringLiteral("d_FE"), QStringLiteral("Eisen"), QString(), true);
-    addLabelledEdit(grid, 0, 1, QStringLiteral("d_Crew"), QStringLiteral("Bewohner"), QString(), true);
-    addLabelledEdit(grid, 0, 2, QStringLiteral("d_H2O"), QStringLiteral("Wasser"), QString(), true);
-    addLabelledEdit(grid, 1, 0, QStringLiteral("d_SI"), QStringLiteral("Silizium"), QString(), true);
-    addLabelledEdit(grid, 1, 1, QStringLiteral("d_C"), QStringLiteral("Kohlenstoff"), QString(), true);
-    addLabelledEdit(grid, 1, 2, QStringLiteral("d_O2"), QStringLiteral("Sauerstoff"), QString(), true);
+    d_FE = figure(grid, 0, 0, "d_FE", "Eisen");
+    figure(grid, 0, 1, "d_Crew", "Bewohner");
+    figure(grid, 0, 2, "d_H2O", "Wasser");
+    d_SI = figure(grid, 1, 0, "d_SI", "Silizium");
+    d_C = figure(grid, 1, 1, "d_C", "Kohlenstoff");
+    figure(grid, 1, 2, "d_O2", "Sauerstoff");
     page->addStretch();
 
+    for (size_t i = 0; i < figureEdits_.size(); ++i)
+        figureEdits_[i] = findChild<QLineEdit *>(QString::fromLatin1(FigureFields()[i].control));
+
     showFlightTime(true);
+}
 
-    for (const LevelField &f : kLevelFields) {
-        QLineEdit *e = edit(f.edit);
+void DesignerPage::connectHandlers()
+{
+    for (QLineEdit *e : levelEdits_)
         connect(e, &QLineEdit::textChanged, this, [this, e] { DesignChange(e); });
-    }
-    for (const char *factory : {"d_ShipFactory", "d_WarFactory"})
-        connect(edit(factory), &QLineEdit::textChanged, this, &DesignerPage::FactoryChange);
+    for (QCheckBox *box : actionBoxes_)
+        connect(box, &QCheckBox::toggled, this, [this, box] { DesignChange(box); });
+    for (QLineEdit *factory : {d_ShipFactory, d_WarFactory})
+        connect(factory, &QLineEdit::textChanged, this, &DesignerPage::FactoryChange);
     connect(d_ShipName, &QComboBox::activated, this, &DesignerPage::ShipNameSelect);
+    // A rename or a save changes the selected design's saved state.
+    connect(&state_.designs, &DesignCollection::designChanged, this, [this](int index) {
+        if (index == selectedIndex())
+            ShowChangedMarker();
+    });
 }
-
-QLineEdit *DesignerPage::edit(const char *name) const
-{
-    return findChild<QLineEdit *>(QString::fromLatin1(name));
-}
-
-QCheckBox *DesignerPage::box(const char *name) const
-{
-    return findChild<QCheckBox *>(QString::fromLatin1(name));
-}
-
-QString DesignerPage::fieldText(const QString &name) const
-{
-    const QLineEdit *e = findChild<QLineEdit *>(name);
-    return e ? e->text() : QString();
-}
-
-UpDown *DesignerPage::spinner(const QString &name) const { return findChild<UpDown *>(name); }
 
 int DesignerPage::selectedIndex() const { return d_ShipName->currentIndex(); }
 
-QString DesignerPage::distanceText() const { return edit("d_Distance")->text(); }
+bool DesignerPage::hasSelection() const { return state_.designs.contains(selectedIndex()); }
 
-void DesignerPage::setDistanceText(const QString &text) { edit("d_Distance")->setText(text); }
+QString DesignerPage::distanceText() const { return d_Distance->text(); }
+
+void DesignerPage::setDistanceText(const QString &text) { d_Distance->setText(text); }
 
 void DesignerPage::showFlightTime(bool flightTime)
 {
     for (const char *name : {"d_Acceleration", "d_FlightTimePercent"})
-        edit(name)->parentWidget()->setVisible(!flightTime);
+        findChild<QLineEdit *>(QString::fromLatin1(name))->parentWidget()->setVisible(!flightTime);
     for (const char *name : {"d_FullFlightTime", "d_Distance"})
-        edit(name)->parentWidget()->setVisible(flightTime);
+        findChild<QLineEdit *>(QString::fromLatin1(name))->parentWidget()->setVisible(flightTime);
 }
 
 void DesignerPage::setIfDifferent(QLineEdit *e, const QString &text)
@@ -207,22 +175,16 @@ void DesignerPage::setIfDifferent(QLineEdit *e, const QString &text)
 void DesignerPage::DesignChange(QObject *sender)
 {
     guarded(prompts_, this, [&] {
-        const int index = selectedIndex();
-        if (index < 0 || index >= state_.designs.size())
+        if (!hasSelection())
             return;
-        ShipDesign &design = state_.designs.at(index);
-        for (const LevelField &f : kLevelFields) {
-            if (sender == edit(f.edit)) {
-                (design.*f.setter)(readWholeNumber(edit(f.edit)->text()));
-                break;
-            }
-        }
-        for (const FlagField &f : kFlagFields) {
-            if (sender == box(f.box)) {
-                (design.*f.setter)(box(f.box)->isChecked());
-                break;
-            }
-        }
+        const auto edit = std::find(levelEdits_.begin(), levelEdits_.end(), sender);
+        const auto box = std::find(actionBoxes_.begin(), actionBoxes_.end(), sender);
+        state_.designs.update(selectedIndex(), [&](ShipDesign &design) {
+            if (edit != levelEdits_.end())
+                design.SetLevel(Component(edit - levelEdits_.begin()), readWholeNumber((*edit)->text()));
+            else if (box != actionBoxes_.end())
+                design.SetFlag(Action(box - actionBoxes_.begin()), (*box)->isChecked());
+        });
         runShowDesign();
         runFactoryChange();
     });
@@ -235,41 +197,15 @@ void DesignerPage::ShowDesign()
 
 void DesignerPage::runShowDesign()
 {
-    const int index = selectedIndex();
-    if (index < 0 || index >= state_.designs.size())
+    if (!hasSelection())
         return;
-    const DesignerFigures f = ComputeDesignerFigures(state_.designs.at(index), distanceText());
-    setIfDifferent(edit("d_SBE"), f.sbe);
-    setIfDifferent(edit("d_StorageBays"), f.storageBays);
-    setIfDifferent(edit("d_ArmorLevel"), f.armorLevel);
-    setIfDifferent(edit("d_Thruster"), f.thruster);
-    setIfDifferent(edit("d_Fusi"), f.fusi);
-    setIfDifferent(edit("d_ZVA"), f.zva);
-    setIfDifferent(edit("d_Missles"), f.missles);
-    setIfDifferent(edit("d_Laser"), f.laser);
-    setIfDifferent(edit("d_Plasma"), f.plasma);
-    box("d_Kolo")->setChecked(f.kolo);
-    box("d_Inva")->setChecked(f.inva);
-    box("d_Crewed")->setChecked(f.crewed);
-    box("d_Recy")->setChecked(f.recy);
-    box("d_Spy")->setChecked(f.spy);
-    box("d_Cloak")->setChecked(f.cloak);
-    box("d_Raid")->setChecked(f.raid);
-    box("d_Sabo")->setChecked(f.sabo);
-    setIfDifferent(edit("d_freeSBE"), f.freeSBE);
-    setIfDifferent(edit("d_Stability"), f.stability);
-    setIfDifferent(edit("d_Acceleration"), f.acceleration);
-    setIfDifferent(edit("d_FlightTimePercent"), f.flightTimePercent);
-    setIfDifferent(edit("d_FullFlightTime"), f.fullFlightTime);
-    setIfDifferent(edit("d_Armor"), f.armor);
-    setIfDifferent(edit("d_AS"), f.as);
-    setIfDifferent(edit("d_StorageCapacity"), f.storageCapacity);
-    setIfDifferent(edit("d_FE"), f.fe);
-    setIfDifferent(edit("d_SI"), f.si);
-    setIfDifferent(edit("d_C"), f.c);
-    setIfDifferent(edit("d_Crew"), f.crew);
-    setIfDifferent(edit("d_H2O"), f.h2o);
-    setIfDifferent(edit("d_O2"), f.o2);
+    const DesignerFigures f = ComputeDesignerFigures(state_.designs.at(selectedIndex()), distanceText());
+    for (size_t i = 0; i < levelEdits_.size(); ++i)
+        setIfDifferent(levelEdits_[i], f.levels[i]);
+    for (size_t i = 0; i < actionBoxes_.size(); ++i)
+        actionBoxes_[i]->setChecked(f.actions[i]);
+    for (size_t i = 0; i < figureEdits_.size(); ++i)
+        setIfDifferent(figureEdits_[i], f.*(FigureFields()[i].text));
     ShowChangedMarker();
 }
 
@@ -280,26 +216,25 @@ void DesignerPage::FactoryChange()
 
 void DesignerPage::runFactoryChange()
 {
-    const int index = selectedIndex();
-    if (index < 0 || index >= state_.designs.size())
+    if (!hasSelection())
         return;
+    // The mines pay for the costs as the page shows them.
     const ProductionFigures p = ComputeProduction(
-        state_.designs.at(index), readWholeNumber(edit("d_ShipFactory")->text()),
-        readWholeNumber(edit("d_WarFactory")->text()), readWholeNumber(edit("d_FE")->text()),
-        readWholeNumber(edit("d_SI")->text()), readWholeNumber(edit("d_C")->text()));
-    setIfDifferent(edit("d_ProductionTime"), p.productionTime);
-    setIfDifferent(edit("d_FEmine"), p.feMine);
-    setIfDifferent(edit("d_SImine"), p.siMine);
-    setIfDifferent(edit("d_Cmine"), p.cMine);
+        state_.designs.at(selectedIndex()), readWholeNumber(d_ShipFactory->text()),
+        readWholeNumber(d_WarFactory->text()), readWholeNumber(d_FE->text()),
+        readWholeNumber(d_SI->text()), readWholeNumber(d_C->text()));
+    setIfDifferent(d_ProductionTime, p.productionTime);
+    setIfDifferent(d_FEmine, p.feMine);
+    setIfDifferent(d_SImine, p.siMine);
+    setIfDifferent(d_Cmine, p.cMine);
 }
 
 void DesignerPage::ShowChangedMarker()
 {
-    const int index = selectedIndex();
-    if (index < 0 || index >= state_.designs.size())
+    if (!hasSelection())
         return;
-    Label1->setText(state_.designs.at(index).IsChanged() ? QStringLiteral("Bezeichnung *")
-                                                         : QStringLiteral("Bezeichnung"));
+    Label1->setText(state_.designs.at(selectedIndex()).IsChanged() ? QStringLiteral("Bezeichnung *")
+                                                                   : QStringLiteral("Bezeichnung"));
 }
 
 void DesignerPage::ShipNameSelect(int)
@@ -307,42 +242,29 @@ void DesignerPage::ShipNameSelect(int)
     ShowDesign();
 }
 
+void DesignerPage::selectDesign(int index)
+{
+    d_ShipName->setCurrentIndex(index);
+    ShowDesign();
+    FactoryChange();
+}
+
+void DesignerPage::setSpinnerPosition(Component c, int value)
+{
+    spinner(c)->setPosition(value);
+}
+
 DesignerFigures DesignerPage::shownFigures() const
 {
     DesignerFigures f;
     f.name = d_ShipName->currentText();
-    f.sbe = edit("d_SBE")->text();
-    f.storageBays = edit("d_StorageBays")->text();
-    f.armorLevel = edit("d_ArmorLevel")->text();
-    f.thruster = edit("d_Thruster")->text();
-    f.fusi = edit("d_Fusi")->text();
-    f.zva = edit("d_ZVA")->text();
-    f.missles = edit("d_Missles")->text();
-    f.laser = edit("d_Laser")->text();
-    f.plasma = edit("d_Plasma")->text();
-    f.crewed = box("d_Crewed")->isChecked();
-    f.kolo = box("d_Kolo")->isChecked();
-    f.inva = box("d_Inva")->isChecked();
-    f.recy = box("d_Recy")->isChecked();
-    f.spy = box("d_Spy")->isChecked();
-    f.cloak = box("d_Cloak")->isChecked();
-    f.raid = box("d_Raid")->isChecked();
-    f.sabo = box("d_Sabo")->isChecked();
-    f.freeSBE = edit("d_freeSBE")->text();
-    f.stability = edit("d_Stability")->text();
-    f.acceleration = edit("d_Acceleration")->text();
-    f.flightTimePercent = edit("d_FlightTimePercent")->text();
-    f.distance = edit("d_Distance")->text();
-    f.fullFlightTime = edit("d_FullFlightTime")->text();
-    f.armor = edit("d_Armor")->text();
-    f.as = edit("d_AS")->text();
-    f.storageCapacity = edit("d_StorageCapacity")->text();
-    f.fe = edit("d_FE")->text();
-    f.si = edit("d_SI")->text();
-    f.c = edit("d_C")->text();
-    f.crew = edit("d_Crew")->text();
-    f.h2o = edit("d_H2O")->text();
-    f.o2 = edit("d_O2")->text();
+    for (size_t i = 0; i < levelEdits_.size(); ++i)
+        f.levels[i] = levelEdits_[i]->text();
+    for (size_t i = 0; i < actionBoxes_.size(); ++i)
+        f.actions[i] = actionBoxes_[i]->isChecked();
+    for (size_t i = 0; i < figureEdits_.size(); ++i)
+        f.*(FigureFields()[i].text) = figureEdits_[i]->text();
+    f.distance = d_Distance->text();
     return f;
 }
 

@@ -3,6 +3,7 @@
 #include "model/DesignerFigures.h"
 
 #include <QWidget>
+#include <array>
 
 class QComboBox;
 class QLineEdit;
@@ -23,9 +24,8 @@ public:
 
     QComboBox *shipNameList() const { return d_ShipName; }
     QPushButton *renameButton() const { return d_Rename; }
-    // The text of one of the page's edits, by its name (d_Thruster, d_Stability, ...).
-    QString fieldText(const QString &name) const;
-    UpDown *spinner(const QString &name) const;
+    QLineEdit *levelEdit(Component c) const { return levelEdits_[size_t(indexOf(c))]; }
+    UpDown *spinner(Component c) const { return spinners_[size_t(indexOf(c))]; }
     int selectedIndex() const;
 
     QString distanceText() const;
@@ -42,20 +42,39 @@ public slots:
     void ShowChangedMarker();
     void ShipNameSelect(int index);
     void DesignChange(QObject *sender);
+    // Selects the design in d_ShipName, shows it and recomputes its production figures.
+    void selectDesign(int index);
+    // Moves a level's spinner, as a design file read at start-up does.
+    void setSpinnerPosition(Component c, int value);
 
 private:
     void buildLayout();
+    void connectHandlers();
     void runShowDesign();
     void runFactoryChange();
     void setIfDifferent(QLineEdit *edit, const QString &text);
-    QLineEdit *edit(const char *name) const;
-    QCheckBox *box(const char *name) const;
+    bool hasSelection() const;
 
     AppState &state_;
     UserPrompts &prompts_;
     QLabel *Label1 = nullptr;
     QComboBox *d_ShipName = nullptr;
     QPushButton *d_Rename = nullptr;
+    std::array<QLineEdit *, kComponentCount> levelEdits_{};
+    std::array<UpDown *, kComponentCount> spinners_{};
+    std::array<QCheckBox *, kActionCount> actionBoxes_{};
+    // The read-only figures, in the order of FigureFields().
+    std::array<QLineEdit *, kFigureFieldCount> figureEdits_{};
+    QLineEdit *d_Distance = nullptr;
+    QLineEdit *d_ShipFactory = nullptr;
+    QLineEdit *d_WarFactory = nullptr;
+    QLineEdit *d_ProductionTime = nullptr;
+    QLineEdit *d_FEmine = nullptr;
+    QLineEdit *d_SImine = nullptr;
+    QLineEdit *d_Cmine = nullptr;
+    QLineEdit *d_FE = nullptr;
+    QLineEdit *d_SI = nullptr;
+    QLineEdit *d_C = nullptr;
 };
 
 } // namespace qf

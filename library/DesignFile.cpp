@@ -17,40 +17,6 @@ QString valueText(const QString &fieldText, ShownValues values)
     return QString::number(readWholeNumber(fieldText));
 }
 
-// The component keys the reader knows, with the setter and the spinner of each.
-struct ComponentKey {
-    const char *key;
-    void (ShipDesign::*setter)(int);
-    const char *spinner;
-};
-
-const ComponentKey kComponentKeys[] = {
-    {"Lager", &ShipDesign::SetStorageBays, "d_StorageBaysUD"},
-    {"Panzer", &ShipDesign::SetArmorLevel, "d_ArmorLevelUD"},
-    {"Verbrenner", &ShipDesign::SetThruster, "d_ThrusterUD"},
-    {"Fusionsantrieb", &ShipDesign::SetFusi, "d_FusiUD"},
-    {"ZVA", &ShipDesign::SetZVA, "d_ZVAUD"},
-    {"Raketenbatterie", &ShipDesign::SetMissles, "d_MisslesUD"},
-    {"Laserkanonen", &ShipDesign::SetLaser, "d_LaserUD"},
-    {"Plasmawerfer", &ShipDesign::SetPlasma, "d_PlasmaUD"},
-};
-
-struct ActionKey {
-    const char *key;
-    void (ShipDesign::*setter)(bool);
-};
-
-const ActionKey kActionKeys[] = {
-    {"Bemannt", &ShipDesign::SetCrewed},
-    {"Spionage", &ShipDesign::SetSpy},
-    {"Tarnung", &ShipDesign::SetCloak},
-    {"Kolonisation", &ShipDesign::SetKolo},
-    {"Invasion", &ShipDesign::SetInva},
-    {"Recycling", &ShipDesign::SetRecy},
-    {"Pluendern", &ShipDesign::SetRaid},
-    {"Sabotage", &ShipDesign::SetSabo},
-};
-
 bool isWhiteSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -114,25 +80,14 @@ QStringList DesignSectionLines(const DesignerFigures &f, ShownValues values)
     QStringList lines;
     lines << QString()
           << QStringLiteral("[Bauelemente]")
-          << QStringLiteral("Schiffsbasiselement ") + v(f.sbe)
-          << QStringLiteral("Lager ") + v(f.storageBays)
-          << QStringLiteral("Panzer ") + v(f.armorLevel)
-          << QStringLiteral("Verbrenner ") + v(f.thruster)
-          << QStringLiteral("Fusionsantrieb ") + v(f.fusi)
-          << QStringLiteral("ZVA ") + v(f.zva)
-          << QStringLiteral("Raketenbatterie ") + v(f.missles)
-          << QStringLiteral("Laserkanonen ") + v(f.laser)
-          << QStringLiteral("Plasmawerfer ") + v(f.plasma)
-          << QString()
+          << QStringLiteral("Schiffsbasiselement ") + v(f.sbe);
+    for (const ComponentField &field : ComponentFields())
+        lines << QString::fromLatin1(field.fileKey) + u' ' + v(f.level(field.id));
+    lines << QString()
           << QStringLiteral("[Spezialeinheiten]");
-    // The action names as the game spells them, "Pluendern" without the umlaut.
-    const std::pair<bool, const char *> actions[] = {
-        {f.crewed, "Bemannt"}, {f.spy, "Spionage"},   {f.cloak, "Tarnung"},  {f.kolo, "Kolonisation"},
-        {f.inva, "Invasion"},  {f.recy, "Recycling"}, {f.raid, "Pluendern"}, {f.sabo, "Sabotage"},
-    };
-    for (const auto &[checked, actionName] : actions) {
-        if (checked)
-            lines << QString::fromLatin1(actionName);
+    for (const ActionField &field : ActionFields()) {
+        if (f.action(field.id))
+            lines << QString::fromLatin1(field.fileKey);
     }
     lines << QString()
           << QStringLiteral("[Schiffsstatistiken]")
@@ -183,7 +138,7 @@ QString DesignNameFromPath(const QString &path)
 }
 
 ShipDesign ReadDesignFile(const QByteArray &bytes, const QString &name,
-                          const std::function<void(const QString &spinnerName, int value)> &onLevel)
+                          const std::function<void(Component component, int value)> &onLevel)
 {
     ShipDesign design;
     design.SetName(name);
@@ -204,10 +159,10 @@ ShipDesign ReadDesignFile(const QByteArray &bytes, const QString &name,
             continue;
         }
 
-        const ComponentKey *component = nullptr;
-        for (const ComponentKey &k : kComponentKeys) {
-            if (token == k.key) {
-                component = &k;
+        const ComponentField *component = nullptr;
+        for (const ComponentField &field : ComponentFields()) {
+            if (token == field.fileKey) {
+                component = &field;
                 break;
             }
         }
@@ -215,15 +170,15 @@ ShipDesign ReadDesignFile(const QByteArray &bytes, const QString &name,
             const Int16Reading number = ReadInt16(reader.nextNumberText());
             if (!number.valid || !number.inRange)
                 break; // a number that cannot be read ends the file; the component keeps its value
-            (design.*component->setter)(number.value);
+            design.SetLevel(component->id, number.value);
             if (onLevel)
-                onLevel(QString::fromLatin1(component->spinner), number.value);
+                onLevel(component->id, number.value);
             continue; // the rest of the line may hold further keys
         }
 
-        for (const ActionKey &k : kActionKeys) {
-            if (token == k.key) {
-                (design.*k.setter)(true);
+        for (const ActionField &field : ActionFields()) {
+            if (token == field.fileKey) {
+                design.SetFlag(field.id, true);
                 break;
             }
         }

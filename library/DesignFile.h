@@ -43,10 +43,9 @@ QString DesignNameFromPath(const QString &path);
 // name keeps "Neues Schiff"), then every key found in the file is applied
 // through the design's setters, in file order. A number that cannot be read
 // (not a number, or outside -32768..65535) ends the reading; what was read
-// before stays. onLevel(spinnerName, value) is called for every component
-// number read, after its setter, with the name of that component's spinner.
-// The design comes back marked saved.
+// before stays. onLevel(component, value) is called for every component
+// number read, after its setter. The design comes back marked saved.
 ShipDesign ReadDesignFile(const QByteArray &bytes, const QString &name,
-                          const std::function<void(const QString &spinnerName, int value)> &onLevel = {});
+                          const std::function<void(Component component, int value)> &onLevel = {});
 
 } // namespace qf

@@ -5,40 +5,32 @@
 #include "model/WholeNumber.h"
 
 #include <QRegularExpression>
+#include <optional>
 #include <vector>
 
 namespace qf {
 
 namespace {
 
+// A key word of the import and what a line holding it does.
 struct ImportKey {
     QByteArray word; // Windows-1252 bytes
-    void (ShipDesign::*levelSetter)(int);
-    void (ShipDesign::*flagSetter)(bool);
+    std::optional<Component> component;
+    std::optional<Action> action;
 };
 
 // Tried in this order; the first word found in a line decides and the rest are
 // not tried, so "Lagerraum" counts as storage bays and "Laser" beats "Plasma".
 const std::vector<ImportKey> &importKeys()
 {
-    static const std::vector<ImportKey> keys = {
-        {"Lager", &ShipDesign::SetStorageBays, nullptr},
-        {"Panzer", &ShipDesign::SetArmorLevel, nullptr},
-        {"Verbrenn", &ShipDesign::SetThruster, nullptr},
-        {"Fusion", &ShipDesign::SetFusi, nullptr},
-        {"Zeitverz", &ShipDesign::SetZVA, nullptr},
-        {"Raketen", &ShipDesign::SetMissles, nullptr},
-        {"Laser", &ShipDesign::SetLaser, nullptr},
-        {"Plasma", &ShipDesign::SetPlasma, nullptr},
-        {"Bemannt", nullptr, &ShipDesign::SetCrewed},
-        {"Spio", nullptr, &ShipDesign::SetSpy},
-        {"Tarn", nullptr, &ShipDesign::SetCloak},
-        {"Kolo", nullptr, &ShipDesign::SetKolo},
-        {"Inva", nullptr, &ShipDesign::SetInva},
-        {"Recy", nullptr, &ShipDesign::SetRecy},
-        {toCp1252(QStringLiteral("Plün")), nullptr, &ShipDesign::SetRaid},
-        {"Sabo", nullptr, &ShipDesign::SetSabo},
-    };
+    static const std::vector<ImportKey> keys = [] {
+        std::vector<ImportKey> k;
+        for (const ComponentField &field : ComponentFields())
+            k.push_back({QByteArray(field.importWord), field.id, std::nullopt});
+        for (const ActionField &field : ActionFields())
+            k.push_back({toCp1252(QString::fromUtf8(field.importWord)), std::nullopt, field.id});
+        return k;
+    }();
     return keys;
 }
 
@@ -72,10 +64,10 @@ ShipDesign ImportGameText(const QString &text)
         for (const ImportKey &key : importKeys()) {
             if (!line.contains(key.word))
                 continue;
-            if (key.levelSetter)
-                (design.*key.levelSetter)(ImportLineNumber(line));
+            if (key.component)
+                design.SetLevel(*key.component, ImportLineNumber(line));
             else
-                (design.*key.flagSetter)(true);
+                design.SetFlag(*key.action, true);
             break;
         }
     }

@@ -1,31 +1,44 @@
 #pragma once
-// The commands of the "Designer" menu that change the design collection:
-// new, copy, delete, rename, open, save, import, export and exit.
+// The commands of the "Designer" menu that change the design collection: new,
+// copy, delete, rename, open, save, import and export. They work on the
+// collection, whose item model keeps every list of names in step, and tell the
+// pages through signals what to show.
 #include "model/ShipDesign.h"
 
+#include <QObject>
 #include <QString>
+
+class QWidget;
 
 namespace qf {
 
-class TKRM_Main;
+class DebugLog;
+class DesignCollection;
+class DesignerPage;
+class UserPrompts;
+class TShipnameDialog;
 class TConfirmationDlg;
 class TImportExportDialog;
 
-class LibraryCommands {
+class LibraryCommands : public QObject {
+    Q_OBJECT
 public:
-    explicit LibraryCommands(TKRM_Main &window);
-    ~LibraryCommands();
+    // `window` is the parent of the dialogs and of the error box.
+    LibraryCommands(DesignCollection &designs, const DesignerPage &designer, UserPrompts &prompts,
+                    DebugLog &log, TShipnameDialog &nameDialog, QWidget *window);
 
-    void createDialogs();
     TConfirmationDlg *confirmationDialog() const { return ConfirmationDlg; }
     TImportExportDialog *importExportDialog() const { return ImportExportDialog; }
 
-    // Appends a design to the collection and the three lists, selects and shows it.
+    // Appends a design to the collection, selects and shows it.
     void appendDesign(const ShipDesign &design);
     // Reads a design file and appends its design; logs "Error opening input file"
     // and appends nothing when the file cannot be read. With updateSpinners the
-    // Designer page's spinners follow every level read.
-    void LoadDesignFile(const QString &path, bool updateSpinners);
+    // Designer page's spinners follow every level read. Returns whether a design
+    // was appended.
+    bool LoadDesignFile(const QString &path, bool updateSpinners);
+    // "Speichern Als..." for the selected design. Returns whether it was written.
+    bool WriteDesignFile();
 
     void NewClick();
     void CopyClick();
@@ -35,21 +48,32 @@ public:
     void SaveAsClick();
     void ImportClick();
     void ExportClick();
-    void ExitClick();
     // Files dropped on the main window open one after another, as "Öffnen..." opens them.
     void OpenDroppedFiles(const QStringList &paths);
 
+signals:
+    // Select the design at `index` in d_ShipName, show it and recompute its production.
+    void selectRequested(int index);
+    // A level read from a design file at start-up, for the Designer page's spinner.
+    void levelRead(Component component, int value);
+    // The pages are not usable while a design file is read.
+    void readingFile(bool busy);
+    // A design was written to a file under its (new) name.
+    void designSaved(int index);
+
 private:
     void openDesignFile(const QString &path);
-    bool WriteDesignFile();
-    void renameSelected(const QString &name);
-    void refillLists();
-    void showSelected(int index);
     int selectedIndex() const;
+    QString selectedName() const;
 
-    TKRM_Main &window_;
-    TConfirmationDlg *ConfirmationDlg = nullptr;
+    DesignCollection &designs_;
+    const DesignerPage &designer_;
+    UserPrompts &prompts_;
+    DebugLog &log_;
+    TShipnameDialog &nameDialog_;
+    QWidget *window_;
     TImportExportDialog *ImportExportDialog = nullptr;
+    TConfirmationDlg *ConfirmationDlg = nullptr;
 };
 
 } // namespace qf

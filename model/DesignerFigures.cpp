@@ -5,6 +5,29 @@
 
 namespace qf {
 
+const std::array<FigureField, kFigureFieldCount> &FigureFields()
+{
+    // In the order the page writes them.
+    static const std::array<FigureField, kFigureFieldCount> fields = {{
+        {"d_SBE", &DesignerFigures::sbe},
+        {"d_freeSBE", &DesignerFigures::freeSBE},
+        {"d_Stability", &DesignerFigures::stability},
+        {"d_Acceleration", &DesignerFigures::acceleration},
+        {"d_FlightTimePercent", &DesignerFigures::flightTimePercent},
+        {"d_FullFlightTime", &DesignerFigures::fullFlightTime},
+        {"d_Armor", &DesignerFigures::armor},
+        {"d_AS", &DesignerFigures::as},
+        {"d_StorageCapacity", &DesignerFigures::storageCapacity},
+        {"d_FE", &DesignerFigures::fe},
+        {"d_SI", &DesignerFigures::si},
+        {"d_C", &DesignerFigures::c},
+        {"d_Crew", &DesignerFigures::crew},
+        {"d_H2O", &DesignerFigures::h2o},
+        {"d_O2", &DesignerFigures::o2},
+    }};
+    return fields;
+}
+
 QString PercentText(float percent, const QLocale &locale)
 {
     QLocale l = locale;
@@ -18,22 +41,10 @@ DesignerFigures ComputeDesignerFigures(const ShipDesign &d, const QString &dista
     DesignerFigures f;
     f.name = d.GetName();
     f.sbe = QString::number(d.GetSBE());
-    f.storageBays = QString::number(d.GetStorageBays());
-    f.armorLevel = QString::number(d.GetArmorLevel());
-    f.thruster = QString::number(d.GetThruster());
-    f.fusi = QString::number(d.GetFusi());
-    f.zva = QString::number(d.GetZVA());
-    f.missles = QString::number(d.GetMissles());
-    f.laser = QString::number(d.GetLaser());
-    f.plasma = QString::number(d.GetPlasma());
-    f.kolo = d.GetKolo();
-    f.inva = d.GetInva();
-    f.crewed = d.GetCrewed();
-    f.recy = d.GetRecy();
-    f.spy = d.GetSpy();
-    f.cloak = d.GetCloak();
-    f.raid = d.GetRaid();
-    f.sabo = d.GetSabo();
+    for (const ComponentField &field : ComponentFields())
+        f.level(field.id) = QString::number(d.GetLevel(field.id));
+    for (const ActionField &field : ActionFields())
+        f.action(field.id) = d.GetFlag(field.id);
     f.freeSBE = QString::number(d.GetFreeSBE());
     f.stability = QString::number(d.GetStability());
     f.acceleration = QString::number(d.GetAcceleration());

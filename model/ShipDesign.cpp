@@ -7,8 +7,60 @@
 namespace qf {
 
 namespace {
+
+// What a component level weighs in the base-element sum, and the factors of its
+// cost curves for iron, silicon and carbon. In the order of Component.
+struct ComponentRule {
+    int weight;
+    int fe;
+    int si;
+    int c;
+};
+
+constexpr std::array<ComponentRule, kComponentCount> kComponentRules = {{
+    {1, 150, 25, 50},   // storage bays
+    {1, 200, 25, 250},  // armour
+    {1, 100, 50, 75},   // thruster
+    {2, 250, 200, 150}, // fusion drive
+    {3, 300, 600, 75},  // ZVA
+    {1, 300, 200, 75},  // missile batteries
+    {2, 250, 350, 100}, // laser cannons
+    {3, 300, 450, 100}, // plasma throwers
+}};
+
+// What a special action weighs in the base-element sum, whether it needs a crew,
+// and the fixed amounts it adds to the inhabitants, iron, silicon and carbon.
+// In the order of Action.
+struct ActionRule {
+    int weight;
+    bool needsCrew;
+    int crew;
+    int fe;
+    int si;
+    int c;
+};
+
+constexpr std::array<ActionRule, kActionCount> kActionRules = {{
+    {0, false, 0, 0, 0, 0},                // crewed: changes stability and base costs only
+    {5, false, 0, 50, 100, 15},            // spy
+    {5, false, 0, 75, 400, 25},            // cloak
+    {20, true, 75, 1750, 1000, 250},       // colonisation
+    {40, true, 50, 10000, 12000, 2500},    // invasion
+    {10, false, 0, 300, 200, 50},          // recycling
+    {15, true, 10, 700, 500, 100},         // raid
+    {15, true, 10, 1000, 700, 100},        // sabotage
+}};
+
+constexpr int64_t kAllActionsWeight = [] {
+    int64_t sum = 0;
+    for (const ActionRule &rule : kActionRules)
+        sum += rule.weight;
+    return sum;
+}();
+
 // X receives v: the sum is formed in extended precision and stored as float.
 void receive(float &x, ext v) { x = toFloat(v + static_cast<ext>(x)); }
+
 } // namespace
 
 ShipDesign::ShipDesign()
@@ -27,27 +79,18 @@ void ShipDesign::SetName(const QString &name)
     NameChanged = true;
 }
 
-std::array<int, 9> ShipDesign::levels() const
-{
-    return {SBE, StorageBays, ArmorLevel, Thruster, Fusi, Missles, Laser, Plasma, ZVA};
-}
-
-std::array<bool, 8> ShipDesign::flags() const
-{
-    return {Crewed, Kolo, Inva, Recy, Spy, Cloak, Raid, Sabo};
-}
-
 bool ShipDesign::IsChanged() const
 {
-    if (levels() != SavedLevels || flags() != SavedFlags)
+    if (SBE != SavedSBE || Levels != SavedLevels || Flags != SavedFlags)
         return true;
     return NameChanged;
 }
 
 void ShipDesign::MarkSaved()
 {
-    SavedLevels = levels();
-    SavedFlags = flags();
+    SavedSBE = SBE;
+    SavedLevels = Levels;
+    SavedFlags = Flags;
     NameChanged = false;
 }
 
@@ -63,44 +106,51 @@ int ShipDesign::GetCrew() const { return truncInt32(Crew); }
 int ShipDesign::GetH2O() const { return truncInt32(H2O); }
 int ShipDesign::GetO2() const { return truncInt32(O2); }
 
+bool ShipDesign::needsCrew() const
+{
+    for (int a = 0; a < kActionCount; ++a) {
+        if (Flags[size_t(a)] && kActionRules[size_t(a)].needsCrew)
+            return true;
+    }
+    return false;
+}
+
 int64_t ShipDesign::rawSBE() const
 {
-    int64_t raw = int64_t(StorageBays) + ArmorLevel + Thruster + 2 * int64_t(Fusi) + 3 * int64_t(ZVA)
-                  + Missles + 2 * int64_t(Laser) + 3 * int64_t(Plasma);
-    if (Kolo) raw += 20;
-    if (Inva) raw += 40;
-    if (Recy) raw += 10;
-    if (Spy) raw += 5;
-    if (Cloak) raw += 5;
-    if (Raid) raw += 15;
-    if (Sabo) raw += 15;
+    int64_t raw = 0;
+    for (int c = 0; c < kComponentCount; ++c)
+        raw += int64_t(kComponentRules[size_t(c)].weight) * Levels[size_t(c)];
+    for (int a = 0; a < kActionCount; ++a) {
+        if (Flags[size_t(a)])
+            raw += kActionRules[size_t(a)].weight;
+    }
     return raw;
 }
 
 // The base-element sum is a 32-bit count: a level that would push it past
 // 2,147,483,647 (with room left for every special action) is refused like any
 // other invalid level.
-bool ShipDesign::rawFitsWith(int &member, int value)
+bool ShipDesign::rawFitsWith(Component c, int value)
 {
-    constexpr int64_t kAllActions = 20 + 40 + 10 + 5 + 5 + 15 + 15;
+    int &member = level(c);
     const int old = member;
     member = value;
-    const bool fits = rawSBE() + kAllActions <= std::numeric_limits<int32_t>::max();
+    const bool fits = rawSBE() + kAllActionsWeight <= std::numeric_limits<int32_t>::max();
     member = old;
     return fits;
 }
 
 void ShipDesign::recalcAcceleration()
 {
-    const int fusion = truncInt32(ValueCurve(Fusi, 100000));
-    const int thruster = truncInt32(ValueCurve(Thruster, 20000));
+    const int fusion = truncInt32(ValueCurve(GetFusi(), 100000));
+    const int thruster = truncInt32(ValueCurve(GetThruster(), 20000));
     Acceleration = toFloat(static_cast<ext>(fusion + thruster));
 }
 
 void ShipDesign::recalcAS()
 {
-    const int sum = truncInt32(ValueCurve(Missles, 30)) + truncInt32(ValueCurve(Laser, 45))
-                    + truncInt32(ValueCurve(Plasma, 60));
+    const int sum = truncInt32(ValueCurve(GetMissles(), 30)) + truncInt32(ValueCurve(GetLaser(), 45))
+                    + truncInt32(ValueCurve(GetPlasma(), 60));
     AS = toFloat(static_cast<ext>(sum));
 }
 
@@ -112,46 +162,38 @@ void ShipDesign::RecalcSBE()
         ++sbe;
     SBE = static_cast<int>(sbe);
     FreeSBE = static_cast<int>(sbe * 10 - raw);
-    Stability = toFloat(ValueCurve(SBE, Crewed ? 400 : 200));
+    Stability = toFloat(ValueCurve(SBE, GetCrewed() ? 400 : 200));
 }
 
 void ShipDesign::RecalcCosts()
 {
-    Crew = toFloat(CostCurve(SBE, Crewed ? 10 : 0));
+    const bool crewed = GetCrewed();
+    Crew = toFloat(CostCurve(SBE, crewed ? 10 : 0));
     FE = toFloat(CostCurve(SBE, 200));
-    SI = toFloat(CostCurve(SBE, Crewed ? 200 : 300));
+    SI = toFloat(CostCurve(SBE, crewed ? 200 : 300));
     C = toFloat(CostCurve(SBE, 50));
 
-    struct ComponentCost { int level; int fe; int si; int c; };
-    const ComponentCost components[] = {
-        {StorageBays, 150, 25, 50}, {ArmorLevel, 200, 25, 250}, {Thruster, 100, 50, 75},
-        {Fusi, 250, 200, 150},      {ZVA, 300, 600, 75},        {Missles, 300, 200, 75},
-        {Laser, 250, 350, 100},     {Plasma, 300, 450, 100},
-    };
-    for (const ComponentCost &k : components) {
-        receive(FE, CostCurve(k.level, k.fe));
-        receive(SI, CostCurve(k.level, k.si));
-        receive(C, CostCurve(k.level, k.c));
+    for (int c = 0; c < kComponentCount; ++c) {
+        const ComponentRule &rule = kComponentRules[size_t(c)];
+        const int levelValue = Levels[size_t(c)];
+        receive(FE, CostCurve(levelValue, rule.fe));
+        receive(SI, CostCurve(levelValue, rule.si));
+        receive(C, CostCurve(levelValue, rule.c));
     }
 
-    struct ActionCost { bool set; int crew; int fe; int si; int c; };
-    const ActionCost actions[] = {
-        {Spy, 0, 50, 100, 15},          {Cloak, 0, 75, 400, 25},  {Kolo, 75, 1750, 1000, 250},
-        {Inva, 50, 10000, 12000, 2500}, {Recy, 0, 300, 200, 50},  {Raid, 10, 700, 500, 100},
-        {Sabo, 10, 1000, 700, 100},
-    };
-    for (const ActionCost &a : actions) {
-        if (!a.set)
-            continue;
-        if (a.crew != 0)
-            receive(Crew, a.crew);
-        receive(FE, a.fe);
-        receive(SI, a.si);
-        receive(C, a.c);
+    for (int a = 0; a < kActionCount; ++a) {
+        const ActionRule &rule = kActionRules[size_t(a)];
+        if (!Flags[size_t(a)] || rule.fe == 0)
+            continue; // crewed has no amounts of its own
+        if (rule.crew != 0)
+            receive(Crew, rule.crew);
+        receive(FE, rule.fe);
+        receive(SI, rule.si);
+        receive(C, rule.c);
     }
 
-    H2O = Kolo ? 30.0f : 0.0f;
-    O2 = Kolo ? 60.0f : 0.0f;
+    H2O = GetKolo() ? 30.0f : 0.0f;
+    O2 = GetKolo() ? 60.0f : 0.0f;
 }
 
 void ShipDesign::recalcAfterChange()
@@ -160,137 +202,53 @@ void ShipDesign::recalcAfterChange()
     RecalcCosts();
 }
 
-void ShipDesign::SetStorageBays(int value)
+// The value that follows from the component alone, recomputed before the sums.
+void ShipDesign::recalcOwnValue(Component c)
 {
-    if (value <= 0 || !rawFitsWith(StorageBays, value))
+    switch (c) {
+    case Component::StorageBays:
+        StorageCapacity = toFloat(ValueCurve(GetStorageBays(), 600));
+        break;
+    case Component::ArmorLevel:
+        Armor = toFloat(ValueCurve(GetArmorLevel(), 15));
+        break;
+    case Component::Thruster:
+    case Component::Fusi:
+        recalcAcceleration();
+        break;
+    case Component::ZVA:
+        FlightTimePercent = toFloat(ZvaPercent(GetZVA()));
+        break;
+    case Component::Missles:
+    case Component::Laser:
+    case Component::Plasma:
+        recalcAS();
+        break;
+    }
+}
+
+void ShipDesign::SetLevel(Component c, int value)
+{
+    const int lowest = c == Component::StorageBays ? 1 : 0;
+    if (value < lowest || !rawFitsWith(c, value))
         return;
-    StorageBays = value;
-    StorageCapacity = toFloat(ValueCurve(value, 600));
+    level(c) = value;
+    // A ship always has a drive: dropping one drive to 0 while the other is 0 gives the other level 1.
+    if (c == Component::Thruster && value == 0 && GetFusi() == 0)
+        level(Component::Fusi) = 1;
+    if (c == Component::Fusi && value == 0 && GetThruster() == 0)
+        level(Component::Thruster) = 1;
+    recalcOwnValue(c);
     recalcAfterChange();
 }
 
-void ShipDesign::SetArmorLevel(int value)
+void ShipDesign::SetFlag(Action a, bool value)
 {
-    if (value < 0 || !rawFitsWith(ArmorLevel, value))
+    if (a == Action::Crewed && needsCrew())
         return;
-    ArmorLevel = value;
-    Armor = toFloat(ValueCurve(value, 15));
-    recalcAfterChange();
-}
-
-void ShipDesign::SetThruster(int value)
-{
-    if (value < 0 || !rawFitsWith(Thruster, value))
-        return;
-    Thruster = value;
-    if (value == 0 && Fusi == 0)
-        Fusi = 1;
-    recalcAcceleration();
-    recalcAfterChange();
-}
-
-void ShipDesign::SetFusi(int value)
-{
-    if (value < 0 || !rawFitsWith(Fusi, value))
-        return;
-    Fusi = value;
-    if (value == 0 && Thruster == 0)
-        Thruster = 1;
-    recalcAcceleration();
-    recalcAfterChange();
-}
-
-void ShipDesign::SetMissles(int value)
-{
-    if (value < 0 || !rawFitsWith(Missles, value))
-        return;
-    Missles = value;
-    recalcAS();
-    recalcAfterChange();
-}
-
-void ShipDesign::SetLaser(int value)
-{
-    if (value < 0 || !rawFitsWith(Laser, value))
-        return;
-    Laser = value;
-    recalcAS();
-    recalcAfterChange();
-}
-
-void ShipDesign::SetPlasma(int value)
-{
-    if (value < 0 || !rawFitsWith(Plasma, value))
-        return;
-    Plasma = value;
-    recalcAS();
-    recalcAfterChange();
-}
-
-void ShipDesign::SetZVA(int value)
-{
-    if (value < 0 || !rawFitsWith(ZVA, value))
-        return;
-    ZVA = value;
-    FlightTimePercent = toFloat(ZvaPercent(value));
-    recalcAfterChange();
-}
-
-void ShipDesign::SetCrewed(bool value)
-{
-    if (Kolo || Inva || Raid || Sabo)
-        return;
-    Crewed = value;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetKolo(bool value)
-{
-    Kolo = value;
-    if (value)
-        Crewed = true;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetInva(bool value)
-{
-    Inva = value;
-    if (value)
-        Crewed = true;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetRaid(bool value)
-{
-    Raid = value;
-    if (value)
-        Crewed = true;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetSabo(bool value)
-{
-    Sabo = value;
-    if (value)
-        Crewed = true;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetRecy(bool value)
-{
-    Recy = value;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetSpy(bool value)
-{
-    Spy = value;
-    recalcAfterChange();
-}
-
-void ShipDesign::SetCloak(bool value)
-{
-    Cloak = value;
+    Flags[size_t(indexOf(a))] = value;
+    if (value && kActionRules[size_t(indexOf(a))].needsCrew)
+        Flags[size_t(indexOf(Action::Crewed))] = true;
     recalcAfterChange();
 }
 

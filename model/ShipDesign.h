@@ -1,6 +1,8 @@
 #pragma once
 // One ship type: name, eight component levels, eight special actions, and every
 // value that follows from them. The setters keep the derived values current.
+#include "model/DesignFields.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -16,23 +18,30 @@ public:
     bool IsChanged() const;
     void MarkSaved();
 
+    int GetLevel(Component c) const { return Levels[size_t(indexOf(c))]; }
+    bool GetFlag(Action a) const { return Flags[size_t(indexOf(a))]; }
+    // A refused value (storage bays below 1, another level below 0, a crew removed
+    // while an action needs one) leaves the record exactly as it was.
+    void SetLevel(Component c, int value);
+    void SetFlag(Action a, bool value);
+
     int GetSBE() const { return SBE; }
-    int GetStorageBays() const { return StorageBays; }
-    int GetArmorLevel() const { return ArmorLevel; }
-    int GetThruster() const { return Thruster; }
-    int GetFusi() const { return Fusi; }
-    int GetMissles() const { return Missles; }
-    int GetLaser() const { return Laser; }
-    int GetPlasma() const { return Plasma; }
-    int GetZVA() const { return ZVA; }
-    bool GetCrewed() const { return Crewed; }
-    bool GetKolo() const { return Kolo; }
-    bool GetInva() const { return Inva; }
-    bool GetRecy() const { return Recy; }
-    bool GetSpy() const { return Spy; }
-    bool GetCloak() const { return Cloak; }
-    bool GetRaid() const { return Raid; }
-    bool GetSabo() const { return Sabo; }
+    int GetStorageBays() const { return GetLevel(Component::StorageBays); }
+    int GetArmorLevel() const { return GetLevel(Component::ArmorLevel); }
+    int GetThruster() const { return GetLevel(Component::Thruster); }
+    int GetFusi() const { return GetLevel(Component::Fusi); }
+    int GetMissles() const { return GetLevel(Component::Missles); }
+    int GetLaser() const { return GetLevel(Component::Laser); }
+    int GetPlasma() const { return GetLevel(Component::Plasma); }
+    int GetZVA() const { return GetLevel(Component::ZVA); }
+    bool GetCrewed() const { return GetFlag(Action::Crewed); }
+    bool GetKolo() const { return GetFlag(Action::Kolo); }
+    bool GetInva() const { return GetFlag(Action::Inva); }
+    bool GetRecy() const { return GetFlag(Action::Recy); }
+    bool GetSpy() const { return GetFlag(Action::Spy); }
+    bool GetCloak() const { return GetFlag(Action::Cloak); }
+    bool GetRaid() const { return GetFlag(Action::Raid); }
+    bool GetSabo() const { return GetFlag(Action::Sabo); }
     int GetFreeSBE() const { return FreeSBE; }
 
     int GetStability() const;
@@ -48,30 +57,30 @@ public:
     int GetH2O() const;
     int GetO2() const;
 
-    // Level setters: a refused value leaves the record exactly as it was.
-    void SetStorageBays(int value);
-    void SetArmorLevel(int value);
-    void SetThruster(int value);
-    void SetFusi(int value);
-    void SetMissles(int value);
-    void SetLaser(int value);
-    void SetPlasma(int value);
-    void SetZVA(int value);
+    void SetStorageBays(int value) { SetLevel(Component::StorageBays, value); }
+    void SetArmorLevel(int value) { SetLevel(Component::ArmorLevel, value); }
+    void SetThruster(int value) { SetLevel(Component::Thruster, value); }
+    void SetFusi(int value) { SetLevel(Component::Fusi, value); }
+    void SetMissles(int value) { SetLevel(Component::Missles, value); }
+    void SetLaser(int value) { SetLevel(Component::Laser, value); }
+    void SetPlasma(int value) { SetLevel(Component::Plasma, value); }
+    void SetZVA(int value) { SetLevel(Component::ZVA, value); }
 
-    void SetCrewed(bool value);
-    void SetKolo(bool value);
-    void SetInva(bool value);
-    void SetRecy(bool value);
-    void SetSpy(bool value);
-    void SetCloak(bool value);
-    void SetRaid(bool value);
-    void SetSabo(bool value);
+    void SetCrewed(bool value) { SetFlag(Action::Crewed, value); }
+    void SetKolo(bool value) { SetFlag(Action::Kolo, value); }
+    void SetInva(bool value) { SetFlag(Action::Inva, value); }
+    void SetRecy(bool value) { SetFlag(Action::Recy, value); }
+    void SetSpy(bool value) { SetFlag(Action::Spy, value); }
+    void SetCloak(bool value) { SetFlag(Action::Cloak, value); }
+    void SetRaid(bool value) { SetFlag(Action::Raid, value); }
+    void SetSabo(bool value) { SetFlag(Action::Sabo, value); }
 
 private:
-    std::array<int, 9> levels() const;
-    std::array<bool, 8> flags() const;
+    int &level(Component c) { return Levels[size_t(indexOf(c))]; }
+    bool needsCrew() const;
     int64_t rawSBE() const;
-    bool rawFitsWith(int &member, int value);
+    bool rawFitsWith(Component c, int value);
+    void recalcOwnValue(Component c);
     void recalcAcceleration();
     void recalcAS();
     void RecalcSBE();
@@ -80,26 +89,13 @@ private:
 
     QString Name;
     int SBE = 0;
-    int StorageBays = 0;
-    int ArmorLevel = 0;
-    int Thruster = 0;
-    int Fusi = 0;
-    int Missles = 0;
-    int Laser = 0;
-    int Plasma = 0;
-    int ZVA = 0;
-    bool Crewed = false;
-    bool Kolo = false;
-    bool Inva = false;
-    bool Recy = false;
-    bool Spy = false;
-    bool Cloak = false;
-    bool Raid = false;
-    bool Sabo = false;
+    std::array<int, kComponentCount> Levels{};
+    std::array<bool, kActionCount> Flags{};
     int FreeSBE = 0;
     bool NameChanged = false;
-    std::array<int, 9> SavedLevels{};
-    std::array<bool, 8> SavedFlags{};
+    int SavedSBE = 0;
+    std::array<int, kComponentCount> SavedLevels{};
+    std::array<bool, kActionCount> SavedFlags{};
     float Stability = 0;
     float Armor = 0;
     float AS = 0;

@@ -44,7 +44,8 @@ struct Spinner {
 std::vector<Spinner> spinnersOf(const QByteArray &bytes)
 {
     std::vector<Spinner> calls;
-    ReadDesignFile(bytes, QStringLiteral("x"), [&](const QString &n, int v) { calls.push_back({n, v}); });
+    ReadDesignFile(bytes, QStringLiteral("x"),
+                   [&](Component c, int v) { calls.push_back({QString::fromLatin1(FieldOf(c).spinner), v}); });
     return calls;
 }
 
@@ -114,14 +115,14 @@ TEST(DesignFileWrite, EveryLineEndsWithCrLf)
 TEST(DesignFileWrite, FieldsThatShowNoWholeNumberAreWrittenAsZero)
 {
     DesignerFigures f = ComputeDesignerFigures(ShipDesign(), QStringLiteral("2000"), QLocale::c());
-    f.storageBays = QStringLiteral("abc");
-    f.armorLevel = QString();
-    f.thruster = QStringLiteral(" 5");
-    f.fusi = QStringLiteral("1.5");
-    f.zva = QStringLiteral("+7");
-    f.missles = QStringLiteral("-3");
-    f.laser = QStringLiteral("007");
-    f.plasma = QStringLiteral("99999999999");
+    f.level(Component::StorageBays) = QStringLiteral("abc");
+    f.level(Component::ArmorLevel) = QString();
+    f.level(Component::Thruster) = QStringLiteral(" 5");
+    f.level(Component::Fusi) = QStringLiteral("1.5");
+    f.level(Component::ZVA) = QStringLiteral("+7");
+    f.level(Component::Missles) = QStringLiteral("-3");
+    f.level(Component::Laser) = QStringLiteral("007");
+    f.level(Component::Plasma) = QStringLiteral("99999999999");
     f.stability = QStringLiteral("12,5");
     f.distance = QStringLiteral("weit");
     f.flightTimePercent = QStringLiteral("82,81");

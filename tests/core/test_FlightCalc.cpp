@@ -240,3 +240,15 @@ TEST(FlightCalcCompute, ExtremeInputsNeverFail)
     const FlightResults far = flight({{"spaceport", "2147483647"}});
     EXPECT_EQ(far.takeoffTime, QStringLiteral("00:00:00"));
 }
+
+TEST(FlightCalcDriveGuard, TheOtherDriveBecomesOneWhenBothReadZero)
+{
+    using D = DriveField;
+    EXPECT_EQ(DriveToRaise(D::Thruster, "0", "0"), D::Fusion);
+    EXPECT_EQ(DriveToRaise(D::Fusion, "0", "0"), D::Thruster);
+    EXPECT_EQ(DriveToRaise(D::Thruster, "", "abc"), D::Fusion); // text that is no number reads as 0
+    EXPECT_EQ(DriveToRaise(D::Thruster, "0", "1"), std::nullopt);
+    EXPECT_EQ(DriveToRaise(D::Fusion, "2", "0"), std::nullopt);
+    // A negative level is not 0: the guard leaves it to the flight time to say "unvollständig".
+    EXPECT_EQ(DriveToRaise(D::Fusion, "-3", "0"), std::nullopt);
+}

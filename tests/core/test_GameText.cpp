@@ -183,7 +183,7 @@ TEST(GameTextExport, ShowsTheDesignerTextsWithTheNameFirst)
 TEST(GameTextExport, TextsAreExportedAsShown)
 {
     DesignerFigures f = ComputeDesignerFigures(ShipDesign(), QStringLiteral("2000"), QLocale::c());
-    f.storageBays = QStringLiteral("abc");
+    f.level(Component::StorageBays) = QStringLiteral("abc");
     f.distance = QStringLiteral("02000");
     f.fe = QString();
     const QStringList lines = ExportLines(f);

@@ -48,12 +48,11 @@ inline void checkDesign(const ShipDesign &d)
 inline DesignerFigures checkedFigures(const ShipDesign &d, const QString &distance)
 {
     const DesignerFigures f = ComputeDesignerFigures(d, distance, QLocale::c());
-    const QString texts[] = {f.name, f.sbe, f.storageBays, f.armorLevel, f.thruster, f.fusi,
-                             f.zva, f.missles, f.laser, f.plasma, f.freeSBE, f.stability,
-                             f.acceleration, f.flightTimePercent, f.distance, f.fullFlightTime,
-                             f.armor, f.as, f.storageCapacity, f.fe, f.si, f.c, f.crew, f.h2o, f.o2};
-    for (const QString &t : texts)
-        QF_FUZZ_CHECK(t == f.name || showsNoNonFinite(t));
+    for (const QString &t : f.levels)
+        QF_FUZZ_CHECK(showsNoNonFinite(t));
+    for (const FigureField &field : FigureFields())
+        QF_FUZZ_CHECK(showsNoNonFinite(f.*field.text));
+    QF_FUZZ_CHECK(showsNoNonFinite(f.distance));
     QF_FUZZ_CHECK(isDurationText(f.fullFlightTime));
     return f;
 }

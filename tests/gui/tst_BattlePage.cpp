@@ -466,7 +466,7 @@ private slots:
         const int a = f.addDesign(QStringLiteral("A"), 2);
         f.addShips(1, a, QStringLiteral("1"));
         const int as = f.state.homeFleet.Classes[0].AS;
-        f.state.designs.at(a).SetLaser(9);
+        f.state.designs.update(a, [](ShipDesign &d) { d.SetLaser(9); });
         QVERIFY(f.state.designs.at(a).GetAS() != as);
         f.addShips(1, a, QStringLiteral("1"));
         QCOMPARE(f.state.homeFleet.Classes[0].AS, as);

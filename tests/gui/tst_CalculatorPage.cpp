@@ -377,14 +377,15 @@ private slots:
     {
         // The default design on the Designer page: thruster 0, fusion 1, stability 109.
         p->state.designs.append(ShipDesign());
-        p->designer.shipNameList()->addItem(p->state.designs.at(0).GetName());
-        p->designer.shipNameList()->setCurrentIndex(0);
-        p->designer.ShowDesign();
+        p->designer.selectDesign(0);
         p->page.findChild<QPushButton *>(QStringLiteral("r_ReadDesign"))->click();
-        QCOMPARE(p->text("r_Thruster"), p->designer.fieldText(QStringLiteral("d_Thruster")));
-        QCOMPARE(p->text("r_Fusi"), p->designer.fieldText(QStringLiteral("d_Fusi")));
-        QCOMPARE(p->text("r_ZVA"), p->designer.fieldText(QStringLiteral("d_ZVA")));
-        QCOMPARE(p->text("r_Stability"), p->designer.fieldText(QStringLiteral("d_Stability")));
+        const auto designerText = [&](const char *name) {
+            return p->designer.findChild<QLineEdit *>(QString::fromLatin1(name))->text();
+        };
+        QCOMPARE(p->text("r_Thruster"), designerText("d_Thruster"));
+        QCOMPARE(p->text("r_Fusi"), designerText("d_Fusi"));
+        QCOMPARE(p->text("r_ZVA"), designerText("d_ZVA"));
+        QCOMPARE(p->text("r_Stability"), designerText("d_Stability"));
         QCOMPARE(p->text("r_Thruster"), QStringLiteral("0"));
         QCOMPARE(p->text("r_Fusi"), QStringLiteral("1"));
         QCOMPARE(p->text("r_Stability"), QStringLiteral("109"));

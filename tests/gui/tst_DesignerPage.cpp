@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(f.text("d_AS"), QString::number(hundred.GetAS()));
         QCOMPARE(f.state.designs.at(0).GetSBE(), 16); // 1 + 2 + 150 = 153
         // The arrows step within 0..100.
-        UpDown *spinner = f.window().designerPage()->spinner("d_LaserUD");
+        UpDown *spinner = f.window().designerPage()->spinner(Component::Laser);
         QVERIFY(spinner);
         QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
         QCOMPARE(f.text("d_Laser"), QStringLiteral("1"));
@@ -105,7 +105,7 @@ private slots:
         f.typeInto("d_Laser", "100");
         QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
         QCOMPARE(f.text("d_Laser"), QStringLiteral("100"));
-        QTest::mouseClick(f.window().designerPage()->spinner("d_StorageBaysUD")->downButton(), Qt::LeftButton);
+        QTest::mouseClick(f.window().designerPage()->spinner(Component::StorageBays)->downButton(), Qt::LeftButton);
         QCOMPARE(f.text("d_StorageBays"), QStringLiteral("1"));
     }
 

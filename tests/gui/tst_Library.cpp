@@ -47,7 +47,7 @@ class LibraryTest : public QObject {
     static QStringList namesInStep(WindowFixture &f)
     {
         QStringList names;
-        for (const ShipDesign &d : f.state.designs.Designs)
+        for (const ShipDesign &d : f.state.designs.designs())
             names << d.GetName();
         [&] {
             QCOMPARE(items(f.window().designerPage()->shipNameList()), names);
@@ -120,17 +120,6 @@ private slots:
         QCOMPARE(f.state.designs.at(3).GetName(), QStringLiteral("Neues Schiff(2)"));
         QCOMPARE(selected(f), 3);
         QCOMPARE(f.text("d_Laser"), QStringLiteral("3"));
-    }
-
-    void suffixedNames()
-    {
-        DesignCollection c;
-        QCOMPARE(c.SuffixedName("X"), QStringLiteral("X(0)"));
-        QCOMPARE(c.SuffixedName("X(0)"), QStringLiteral("X(1)"));
-        QCOMPARE(c.SuffixedName("A(B)"), QStringLiteral("A(B)(2)"));
-        QCOMPARE(c.SuffixedName("A(-1)"), QStringLiteral("A(-1)(3)"));
-        QCOMPARE(c.SuffixedName("Z(7)x"), QStringLiteral("Z(7)x(4)"));
-        QCOMPARE(c.CopyCounter, 5);
     }
 
     void deleteSelectsTheDesignBefore()
@@ -332,8 +321,8 @@ private slots:
         QCOMPARE(f.logLines().mid(2), QStringList({"Shipfile-argument found.", "Loading Shipdesign " + path}));
         QCOMPARE(namesInStep(f), QStringList({"Jäger"}));
         QCOMPARE(f.text("d_Plasma"), QStringLiteral("150"));
-        QCOMPARE(f.window().designerPage()->spinner("d_PlasmaUD")->position(), 100);
-        QCOMPARE(f.window().designerPage()->spinner("d_StorageBaysUD")->position(), 3);
+        QCOMPARE(f.window().designerPage()->spinner(Component::Plasma)->position(), 100);
+        QCOMPARE(f.window().designerPage()->spinner(Component::StorageBays)->position(), 3);
         QCOMPARE(marker(f), QStringLiteral("Bezeichnung"));
         QCOMPARE(f.state.designs.CopyCounter, 0);
     }

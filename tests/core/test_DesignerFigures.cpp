@@ -1,6 +1,4 @@
 #include "model/DesignerFigures.h"
-#include "model/Formulas.h"
-#include "model/Production.h"
 
 #include <gtest/gtest.h>
 
@@ -30,53 +28,34 @@ TEST(DesignerFigures, PercentageHasTwoDecimals)
     EXPECT_EQ(f.fullFlightTime, "14:17:57");
 }
 
+// The page's flight time uses the acceleration, the sum of the two truncated drive
+// values; one unit more (the sum truncated as a whole) shows one second less here.
+TEST(DesignerFigures, FlightTimeFollowsTheTruncatedDriveValues)
+{
+    struct Case {
+        int thruster, fusion;
+        const char *distance, *acceleration, *stability, *flightTime;
+    };
+    const Case cases[] = {
+        {3, 3, "20000", "90002", "109", "38:40:02"},
+        {4, 5, "2000", "116693", "128", "11:38:13"},
+        {4, 5, "7623", "116693", "128", "22:43:08"},
+        {9, 4, "2000", "119195", "128", "11:30:51"},
+    };
+    for (const Case &c : cases) {
+        ShipDesign d;
+        d.SetThruster(c.thruster);
+        d.SetFusi(c.fusion);
+        const DesignerFigures f = ComputeDesignerFigures(d, c.distance, QLocale::c());
+        EXPECT_EQ(f.acceleration, c.acceleration) << c.thruster << "/" << c.fusion;
+        EXPECT_EQ(f.stability, c.stability) << c.thruster << "/" << c.fusion;
+        EXPECT_EQ(f.fullFlightTime, c.flightTime) << c.thruster << "/" << c.fusion << " at " << c.distance;
+    }
+}
+
 TEST(DesignerFigures, DistanceThatIsNoNumberCountsAsZero)
 {
     const ShipDesign d;
     EXPECT_EQ(ComputeDesignerFigures(d, "", QLocale::c()).fullFlightTime, "00:00:00");
     EXPECT_EQ(ComputeDesignerFigures(d, "abc", QLocale::c()).fullFlightTime, "00:00:00");
-}
-
-TEST(Production, NewDesignWithFactoriesAtOne)
-{
-    const ShipDesign d;
-    EXPECT_NEAR(ProductionMinutes(d, 1, 1), 90.909 + 75.758 + 181.818, 0.001);
-    const ProductionFigures p = ComputeProduction(d, 1, 1, d.GetFE(), d.GetSI(), d.GetC());
-    EXPECT_EQ(p.productionTime, "05:48:29");
-    EXPECT_EQ(p.feMine, "5");
-    EXPECT_EQ(p.siMine, "9");
-    EXPECT_EQ(p.cMine, "6");
-}
-
-TEST(Production, FactoriesScaleTheirOwnTerms)
-{
-    ShipDesign d;
-    d.SetLaser(2);
-    const float base = ProductionMinutes(d, 1, 1);
-    const float ship2 = ProductionMinutes(d, 2, 1);
-    const float war2 = ProductionMinutes(d, 1, 2);
-    const double laser = double(BuildTime(2, 1, 150));
-    EXPECT_NEAR(ship2, (base - laser) * 0.91 + laser, 0.01);
-    EXPECT_NEAR(war2, base - laser * 0.09, 0.01);
-    // Factory levels of 0 or below count as 1.
-    EXPECT_EQ(ProductionMinutes(d, 0, -3), base);
-}
-
-TEST(Production, SpecialActionsAddShipFactoryTime)
-{
-    ShipDesign d;
-    const float base = ProductionMinutes(d, 1, 1);
-    d.SetKolo(true);
-    EXPECT_NEAR(ProductionMinutes(d, 1, 1) - base, 1200 * 0.91 + (BuildTime(3, 1, 90) - BuildTime(1, 1, 90)), 0.01);
-    ShipDesign crewed;
-    crewed.SetCrewed(true);
-    EXPECT_EQ(ProductionMinutes(crewed, 1, 1), base);
-}
-
-TEST(Production, FactoryLevelsFarBeyondTheGameRaiseAnErrorNotGarbage)
-{
-    const ShipDesign d;
-    // The production time underflows to 0: no mine level exists.
-    EXPECT_EQ(ProductionMinutes(d, 100000, 1), 0.0f);
-    EXPECT_THROW(ComputeProduction(d, 100000, 1, 333, 291, 138), ArithmeticError);
 }

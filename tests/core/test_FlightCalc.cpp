@@ -138,6 +138,56 @@ TEST(FlightCalcCompute, InitialInputs)
     EXPECT_EQ(r.takeoffH2, QStringLiteral("0"));
 }
 
+// Oxygen and hydrogen come from the whole minutes of the flight and of the take-off.
+// Every case has a fraction of a minute of 0.5 or more, so rounding the minutes
+// instead would show a higher consumption (the figure after "not").
+TEST(FlightCalcCompute, ConsumptionUsesTheTruncatedMinutes)
+{
+    struct Case {
+        const char *target, *thruster, *fusi, *zva, *stability, *spaceport;
+        const char *distance, *flightTime, *flightO2, *flightH2;
+        const char *takeoffTime, *takeoffO2, *takeoffH2;
+    };
+    const Case cases[] = {
+        // 60.54 minutes: H2 = 60 * (0.555 + 3 * 0.812631) / 60 = 2.99, not 3.
+        {"444:111:n", "1", "3", "0", "109", "1", "13", "01:00:32", "0", "2", "00:49:35", "0", "2"},
+        // 144.89 minutes: O2 1 and H2 3, not 2 and 4.
+        {"444:111:n", "3", "0", "0", "109", "1", "13", "02:24:53", "1", "3", "00:49:35", "0", "1"},
+        // 54.83 minutes: O2 0 and H2 3, not 1 and 4.
+        {"444:111:n", "4", "1", "2", "109", "1", "13", "00:54:49", "0", "3", "00:49:35", "0", "3"},
+        // 1297.52 minutes: O2 5, not 6.
+        {"666:999:f", "1", "2", "2", "109", "1", "7623", "21:37:31", "5", "76", "00:49:35", "0", "2"},
+        // 5030.71 minutes: H2 343, not 344.
+        {"445:112:b", "3", "3", "0", "5000", "1", "2050", "83:50:42", "69", "343", "37:55:00", "31", "155"},
+        // 4108.87 minutes: O2 56, not 57.
+        {"666:999:f", "3", "0", "2", "218", "1", "7623", "68:28:52", "56", "206", "01:39:11", "1", "4"},
+        // Take-off 49.595 minutes: H2 1, not 2.
+        {"666:999:f", "0", "3", "0", "109", "1", "7623", "26:09:02", "0", "63", "00:49:35", "0", "1"},
+        // Take-off 4702.53 minutes: O2 86 and H2 173, not 87 and 174.
+        {"666:999:f", "4", "0", "0", "20000", "8", "7623", "736:54:00", "817", "1635", "78:22:31", "86", "173"},
+    };
+    for (const Case &c : cases) {
+        FlightInputs in;
+        in.targetPlanet = QString::fromLatin1(c.target);
+        in.thruster = QString::fromLatin1(c.thruster);
+        in.fusi = QString::fromLatin1(c.fusi);
+        in.zva = QString::fromLatin1(c.zva);
+        in.stability = QString::fromLatin1(c.stability);
+        in.spaceport = QString::fromLatin1(c.spaceport);
+        SCOPED_TRACE(QStringLiteral("target %1, drives %2/%3/%4, stability %5, spaceport %6")
+                         .arg(in.targetPlanet, in.thruster, in.fusi, in.zva, in.stability, in.spaceport)
+                         .toStdString());
+        const FlightResults r = ComputeFlight(in);
+        EXPECT_EQ(r.distance, QString::fromLatin1(c.distance));
+        EXPECT_EQ(r.flightTime, QString::fromLatin1(c.flightTime));
+        EXPECT_EQ(r.flightO2, QString::fromLatin1(c.flightO2));
+        EXPECT_EQ(r.flightH2, QString::fromLatin1(c.flightH2));
+        EXPECT_EQ(r.takeoffTime, QString::fromLatin1(c.takeoffTime));
+        EXPECT_EQ(r.takeoffO2, QString::fromLatin1(c.takeoffO2));
+        EXPECT_EQ(r.takeoffH2, QString::fromLatin1(c.takeoffH2));
+    }
+}
+
 TEST(FlightCalcCompute, IdenticalCoordinates)
 {
     const FlightResults r = flight({{"target", "444:111:a"}});

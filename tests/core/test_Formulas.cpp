@@ -82,6 +82,36 @@ TEST(FlightMinutes, DrivesAndZva)
     EXPECT_TRUE(std::isinf(FlightMinutes(2000, 109, 0, 0, 0)));
 }
 
+// Each drive value is truncated on its own before the two are added. Where both
+// fractional parts add up to one or more, truncating the sum instead gives one more
+// unit of drive power and a flight time a few seconds shorter, so these cases pin the
+// truncation points. Expected texts worked out from the rule in extended precision.
+TEST(FlightMinutes, EachDriveValueIsTruncatedBeforeTheSum)
+{
+    struct Case {
+        int distance, stability, thruster, fusion, zva;
+        const char *text;
+    };
+    const Case cases[] = {
+        // 75002.9 + 15000.58: the drives give 90002, not 90003 (82:48:57).
+        {2000, 5000, 3, 3, 0, "82:48:59"},
+        {7623, 99999, 3, 3, 0, "723:03:53"},   // not 723:03:38
+        {13, 1234, 4, 5, 0, "02:54:47"},       // not 02:54:46
+        {13, 109, 12, 3, 0, "00:51:09"},       // not 00:51:08
+        {2000, 20000, 9, 12, 4, "66:55:00"},   // not 66:54:59
+        {2050, 109, 11, 7, 1, "08:13:15"},     // not 08:13:14
+        {7623, 20000, 3, 11, 0, "207:31:00"},  // not 207:30:58
+        {7623, 99999, 12, 3, 1, "569:00:01"},  // not 568:59:52
+        {12000, 109, 7, 9, 0, "20:42:16"},     // not 20:42:15
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(DurationText(FlightMinutes(c.distance, c.stability, c.thruster, c.fusion, c.zva)),
+                  QString::fromLatin1(c.text))
+            << "distance " << c.distance << ", stability " << c.stability << ", thruster "
+            << c.thruster << ", fusion " << c.fusion << ", zva " << c.zva;
+    }
+}
+
 TEST(BuildTime, FactoryCutsTimeByNinePercentPerLevel)
 {
     EXPECT_NEAR(double(BuildTime(1, 1, 90)), 90.909, 1e-9);

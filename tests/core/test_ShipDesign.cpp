@@ -99,6 +99,28 @@ TEST(ShipDesign, ArmourWeaponsAndZva)
     EXPECT_EQ(d.GetStability(), 128);
 }
 
+// The acceleration adds the whole parts of the two drive values. These levels have
+// fractional parts that add up to one or more, so truncating the sum would show one more.
+TEST(ShipDesign, AccelerationAddsTheWholePartsOfBothDrives)
+{
+    struct Case {
+        int thruster, fusion, acceleration;
+    };
+    const Case cases[] = {
+        {3, 3, 90002},   // 75002.90 + 15000.58
+        {4, 5, 116693},  // 99362.40 + 17331.63
+        {9, 4, 119195},  // 86658.16 + 32537.87
+        {7, 12, 252426}, // 226766.48 + 25660.78
+    };
+    for (const Case &c : cases) {
+        ShipDesign d;
+        d.SetThruster(c.thruster);
+        d.SetFusi(c.fusion);
+        EXPECT_EQ(d.GetAcceleration(), c.acceleration)
+            << "thruster " << c.thruster << ", fusion " << c.fusion;
+    }
+}
+
 TEST(ShipDesign, LevelsAboveHundredCountInFullForTheBaseElements)
 {
     ShipDesign d;
@@ -144,6 +166,64 @@ TEST(ShipDesign, BaseElementSumNeverOverflows)
     d.SetInva(true);
     EXPECT_GE(d.GetFreeSBE(), 0);
     EXPECT_LE(d.GetFreeSBE(), 9);
+}
+
+// The largest level a component accepts on a new design (storage 1, fusion 1, raw 3):
+// the base-element sum plus the 110 points of every special action may reach
+// 2,147,483,647 but not pass it, so raw may be at most 2,147,483,537.
+TEST(ShipDesign, LargestAcceptedLevelKeepsRoomForEverySpecialAction)
+{
+    struct Case {
+        const char *component;
+        void (ShipDesign::*set)(int);
+        int (ShipDesign::*get)() const;
+        int largest;   // the level that brings raw closest to 2,147,483,537
+        int rawThere;  // raw at that level
+    };
+    const Case cases[] = {
+        // weight 1: raw = 3 + level
+        {"storage bays", &ShipDesign::SetStorageBays, &ShipDesign::GetStorageBays, 2147483535, 2147483537},
+        {"armour", &ShipDesign::SetArmorLevel, &ShipDesign::GetArmorLevel, 2147483534, 2147483537},
+        {"thruster", &ShipDesign::SetThruster, &ShipDesign::GetThruster, 2147483534, 2147483537},
+        {"missiles", &ShipDesign::SetMissles, &ShipDesign::GetMissles, 2147483534, 2147483537},
+        // weight 2: raw = 3 + 2 level
+        {"laser", &ShipDesign::SetLaser, &ShipDesign::GetLaser, 1073741767, 2147483537},
+        // weight 2, the fusion drive itself: raw = 1 + 2 level
+        {"fusion", &ShipDesign::SetFusi, &ShipDesign::GetFusi, 1073741768, 2147483537},
+        // weight 3: raw = 3 + 3 level; one more level would reach 2,147,483,538
+        {"plasma", &ShipDesign::SetPlasma, &ShipDesign::GetPlasma, 715827844, 2147483535},
+        {"zva", &ShipDesign::SetZVA, &ShipDesign::GetZVA, 715827844, 2147483535},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.component);
+        ShipDesign d;
+        const int start = (d.*c.get)();
+        (d.*c.set)(c.largest + 1);
+        EXPECT_EQ((d.*c.get)(), start);
+        EXPECT_EQ(d.GetSBE(), 1);
+
+        (d.*c.set)(c.largest);
+        ASSERT_EQ((d.*c.get)(), c.largest);
+        const int sbe = c.rawThere / 10 + (c.rawThere % 10 != 0 ? 1 : 0);
+        EXPECT_EQ(d.GetSBE(), sbe);
+        EXPECT_EQ(d.GetFreeSBE(), sbe * 10 - c.rawThere);
+
+        (d.*c.set)(c.largest + 1);
+        EXPECT_EQ((d.*c.get)(), c.largest);
+        EXPECT_EQ(d.GetSBE(), sbe);
+
+        // Every special action still fits: raw reaches at most 2,147,483,647.
+        d.SetKolo(true);
+        d.SetInva(true);
+        d.SetRecy(true);
+        d.SetSpy(true);
+        d.SetCloak(true);
+        d.SetRaid(true);
+        d.SetSabo(true);
+        const int64_t raw = int64_t(c.rawThere) + 110;
+        EXPECT_EQ(d.GetSBE(), (raw + 9) / 10);
+        EXPECT_EQ(d.GetFreeSBE(), (raw + 9) / 10 * 10 - raw);
+    }
 }
 
 TEST(ShipDesign, ChangedMarkerComparesValuesNotHistory)

@@ -380,6 +380,40 @@ private slots:
         QCOMPARE(background(f.get("b_Fleet1PZ")), windowColour());
     }
 
+    // A target for "Panzerung" sets the count from the armour per ship, not from the
+    // attack or the stability. A: armour level 3 gives armour 11 (0.750029 * 15 = 11.25),
+    // stability 109, attack 0. B: armour level 5 and laser 1 give armour 14
+    // (0.993624 * 15 = 14.90), stability 109, attack 24.
+    void armourTargetCountsTheArmourPerShip()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 0, 3);
+        const int b = f.addDesign(QStringLiteral("B"), 1, 5);
+        f.addShips(1, a, QStringLiteral("2"));
+        f.addShips(1, b, QStringLiteral("3"));
+        QCOMPARE(f.text("b_Fleet1PZ"), QStringLiteral("64"));     // 2 * 11 + 3 * 14
+        QCOMPARE(f.text("b_Fleet1Stabi"), QStringLiteral("545")); // 5 * 109
+        QCOMPARE(f.text("b_Fleet1AS"), QStringLiteral("72"));     // 3 * 24
+        QCOMPARE(f.remembered(1), QStringLiteral("1"));
+
+        // B: (200 - 22) / 14 = 12 ships. By stability it would be 1, by attack 8.
+        f.prompts.acceptWithText("bd_Value", "200");
+        f.clickTotal("b_Fleet1PZ");
+        QCOMPARE(f.items(1), QStringList({"A (2)", "B (12)"}));
+        QCOMPARE(f.text("b_Fleet1PZ"), QStringLiteral("190"));
+        QCOMPARE(f.text("b_Fleet1Stabi"), QStringLiteral("1526"));
+        QCOMPARE(background(f.get("b_Fleet1PZ")), windowColour());
+
+        // The other fleet's armour field works the same way: A alone, 100 / 11 = 9 ships
+        // (by stability 1, as 100 < 109).
+        f.addShips(2, a, QStringLiteral("1"));
+        f.prompts.acceptWithText("bd_Value", "100");
+        f.clickTotal("b_Fleet2PZ");
+        QCOMPARE(f.items(2), QStringList{"A (9)"});
+        QCOMPARE(f.text("b_Fleet2PZ"), QStringLiteral("99"));
+        QCOMPARE(f.items(1), QStringList({"A (2)", "B (12)"}));
+    }
+
     void noDialogForAnEmptyFleet()
     {
         Window f;

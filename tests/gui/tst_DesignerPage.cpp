@@ -154,6 +154,40 @@ private slots:
         QCOMPARE(f.text("d_FE"), QString::number(f.state.designs.at(0).GetFE()));
     }
 
+    // Production time and mine levels follow every level edit at once, not only a
+    // change of a factory field. Figures worked out from the production and mine rules
+    // with ship factory 3 and weapon factory 5; each step changes all four.
+    void productionFollowsATypedLevel()
+    {
+        WindowFixture f;
+        f.typeInto("d_ShipFactory", "3");
+        f.typeInto("d_WarFactory", "5");
+        struct Step {
+            const char *edit, *level;
+            const char *iron, *silicon, *carbon;
+            const char *time, *feMine, *siMine, *cMine;
+        };
+        const Step steps[] = {
+            {nullptr, nullptr, "333", "291", "138", "04:48:34", "7", "11", "8"},
+            {"d_StorageBays", "4", "394", "301", "159", "05:11:38", "8", "10", "9"},
+            {"d_Missles", "3", "637", "464", "220", "05:50:02", "12", "14", "11"},
+            {"d_ZVA", "2", "865", "906", "276", "12:56:08", "6", "12", "5"},
+        };
+        for (const Step &s : steps) {
+            if (s.edit)
+                f.typeInto(QString::fromLatin1(s.edit), QString::fromLatin1(s.level));
+            QCOMPARE(f.text("d_FE"), QString::fromLatin1(s.iron));
+            QCOMPARE(f.text("d_SI"), QString::fromLatin1(s.silicon));
+            QCOMPARE(f.text("d_C"), QString::fromLatin1(s.carbon));
+            QCOMPARE(f.text("d_ProductionTime"), QString::fromLatin1(s.time));
+            QCOMPARE(f.text("d_FEmine"), QString::fromLatin1(s.feMine));
+            QCOMPARE(f.text("d_SImine"), QString::fromLatin1(s.siMine));
+            QCOMPARE(f.text("d_Cmine"), QString::fromLatin1(s.cMine));
+        }
+        QCOMPARE(f.text("d_ShipFactory"), QStringLiteral("3"));
+        QCOMPARE(f.text("d_WarFactory"), QStringLiteral("5"));
+    }
+
     void absurdFactoryLevelsShowTheErrorBoxAndTheProgramGoesOn()
     {
         WindowFixture f;

@@ -73,7 +73,6 @@ struct Page {
 
 struct Control {
     const char *name;
-    const char *label;
     const char *text;
     bool readOnly;
 };
@@ -134,113 +133,84 @@ private slots:
         p.reset();
     }
 
-    void groupsAndControls()
+    void startTexts_data()
     {
-        const std::pair<const char *, const char *> groups[] = {
-            {"GroupBox7", "Flugberechnung"}, {"GroupBox8", "Spezialaktionen"}, {"GroupBox6", "Kampf-Rechner"}};
-        for (const auto &[name, title] : groups) {
-            auto *box = p->page.findChild<QGroupBox *>(QString::fromLatin1(name));
-            QVERIFY2(box, name);
-            QCOMPARE(box->title(), QString::fromUtf8(title));
-        }
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readOnly");
         const Control controls[] = {
-            {"r_StartPlanet", "Startplanet", "444:111:a", false},
-            {"r_TargetPlanet", "Zielplanet", "666:999:f", false},
-            {"r_Thruster", "Verbrenner", "1", false},
-            {"r_Fusi", "Fusionsantrieb", "0", false},
-            {"r_ZVA", "ZVA", "0", false},
-            {"r_Stability", "Stabilität", "109", false},
-            {"r_Spaceport", "Landestufe / Raumhafen", "1", false},
-            {"r_Distance", "Entfernung", "", true},
-            {"r_FlightTime", "Flug", "hh:mm:ss", true},
-            {"r_FlightO2", "O2", "0", true},
-            {"r_FlightH2", "H2", "0", true},
-            {"r_TakeoffTime", "Start/Landung", "hh:mm:ss", true},
-            {"r_TakeoffO2", "O2", "0", true},
-            {"r_TakeoffH2", "H2", "0", true},
-            {"r_AttackerLevel", "Angreiferlevel", "0", false},
-            {"r_DefenderLevel", "Verteidigerlevel", "0", false},
-            {"r_NumberofShips", "Anzahl Schiffe", "1", false},
-            {"r_ActionCount", "Enttarnungs-Versuche", "1", false},
-            {"r_LevelDifference", "Stufendifferenz", "", true},
-            {"r_SpyTime", "Spionagedauer", "", true},
-            {"r_SabotageTime", "Sabotagedauer", "", true},
-            {"r_SuccessPercent", "Wahrscheinlichkeit (%)", "", true},
-            {"r_RaidTime", "Plünderungsdauer", "", true},
-            {"r_KolonisationTime", "Kolonisationsdauer", "", true},
-            {"r_InvasionTime", "Invasionsdauer", "", true},
-            {"r_SuccessPercent2", "Wahrscheinlichkeit (%)", "", true},
-            {"r_UncloakChance", "Wahrscheinlichkeit (%)", "", true},
-            {"r_BattleBegin", "Kampf Startzeit", "00:00:00", false},
-            {"r_BattleEnd", "Kampf Endzeit", "00:00:00", false},
-            {"r_StabilityDestroyed", "Zerstörte Stabilität", "109", false},
-            {"r_ArmorDestroyed", "Zerstörte Panzerung", "0", false},
-            {"r_BattleDuration", "Kampfdauer", "", true},
-            {"r_EnemyAS", "Angreifer AS ca.", "", true},
+            {"r_StartPlanet", "444:111:a", false},   {"r_TargetPlanet", "666:999:f", false},
+            {"r_Thruster", "1", false},              {"r_Fusi", "0", false},
+            {"r_ZVA", "0", false},                   {"r_Stability", "109", false},
+            {"r_Spaceport", "1", false},             {"r_Distance", "", true},
+            {"r_FlightTime", "hh:mm:ss", true},      {"r_FlightO2", "0", true},
+            {"r_FlightH2", "0", true},               {"r_TakeoffTime", "hh:mm:ss", true},
+            {"r_TakeoffO2", "0", true},              {"r_TakeoffH2", "0", true},
+            {"r_AttackerLevel", "0", false},         {"r_DefenderLevel", "0", false},
+            {"r_NumberofShips", "1", false},         {"r_ActionCount", "1", false},
+            {"r_LevelDifference", "", true},         {"r_SpyTime", "", true},
+            {"r_SabotageTime", "", true},            {"r_SuccessPercent", "", true},
+            {"r_RaidTime", "", true},                {"r_KolonisationTime", "", true},
+            {"r_InvasionTime", "", true},            {"r_SuccessPercent2", "", true},
+            {"r_UncloakChance", "", true},           {"r_BattleBegin", "00:00:00", false},
+            {"r_BattleEnd", "00:00:00", false},      {"r_StabilityDestroyed", "109", false},
+            {"r_ArmorDestroyed", "0", false},        {"r_BattleDuration", "", true},
+            {"r_EnemyAS", "", true},
         };
-        for (const Control &c : controls) {
-            QLineEdit *e = p->edit(c.name);
-            QCOMPARE(e->text(), QString::fromUtf8(c.text));
-            QCOMPARE(e->isReadOnly(), c.readOnly);
-            auto *label = p->page.findChild<QLabel *>(QString::fromLatin1(c.name) + QStringLiteral("Label"));
-            QVERIFY2(label, c.name);
-            QCOMPARE(label->text(), QString::fromUtf8(c.label));
-            QCOMPARE(label->buddy(), e);
-        }
-        QCOMPARE(p->edit("r_StartPlanet")->maxLength(), 9);
-        QCOMPARE(p->edit("r_TargetPlanet")->maxLength(), 9);
-        auto *button = p->page.findChild<QPushButton *>(QStringLiteral("r_ReadDesign"));
-        QVERIFY(button);
-        QCOMPARE(button->text(), QStringLiteral("Design verwenden"));
-        for (const char *text : {"Verbrauch", "pa.", "->", "VS."}) {
-            bool found = false;
-            for (QLabel *l : p->page.findChildren<QLabel *>())
-                found = found || l->text() == QLatin1String(text);
-            QVERIFY2(found, text);
-        }
-        // Each group lies in its box.
-        auto *flight = p->page.findChild<QGroupBox *>(QStringLiteral("GroupBox7"));
-        auto *special = p->page.findChild<QGroupBox *>(QStringLiteral("GroupBox8"));
-        auto *battle = p->page.findChild<QGroupBox *>(QStringLiteral("GroupBox6"));
-        QVERIFY(flight->findChild<QLineEdit *>(QStringLiteral("r_TakeoffH2")));
-        QVERIFY(flight->findChild<QPushButton *>(QStringLiteral("r_ReadDesign")));
-        QVERIFY(special->findChild<QLineEdit *>(QStringLiteral("r_UncloakChance")));
-        QVERIFY(battle->findChild<QLineEdit *>(QStringLiteral("r_EnemyAS")));
+        for (const Control &c : controls)
+            QTest::newRow(c.name) << QString::fromUtf8(c.text) << c.readOnly;
     }
 
-    void spinners()
+    // Every field starts with its text; results are the program's to write.
+    void startTexts()
     {
-        struct Spin {
-            const char *name;
-            const char *edit;
-            int minimum;
-            int maximum;
-        };
-        const Spin spins[] = {
-            {"UpDown9", "r_Thruster", 0, 100},      {"UpDown12", "r_Fusi", 0, 100},
-            {"UpDown13", "r_ZVA", 0, 100},          {"UpDown14", "r_Spaceport", 1, 100},
-            {"UpDown15", "r_AttackerLevel", -100, 100}, {"UpDown16", "r_DefenderLevel", -100, 100},
-            {"UpDown17", "r_NumberofShips", 1, 100}, {"UpDown1", "r_ActionCount", 1, 100},
-        };
-        for (const Spin &s : spins) {
-            auto *spinner = p->page.findChild<UpDown *>(QString::fromLatin1(s.name));
-            QVERIFY2(spinner, s.name);
-            QCOMPARE(spinner->minimum(), s.minimum);
-            QCOMPARE(spinner->maximum(), s.maximum);
-            // The arrows step their own edit.
-            const int before = p->text(s.edit).toInt();
-            spinner->upButton()->click();
-            QCOMPARE(p->text(s.edit), QString::number(before + 1));
-            spinner->downButton()->click();
-            QCOMPARE(p->text(s.edit), QString::number(before));
-        }
-        // Within the range only.
-        auto *ships = p->page.findChild<UpDown *>(QStringLiteral("UpDown17"));
-        ships->downButton()->click();
-        QCOMPARE(p->text("r_NumberofShips"), QStringLiteral("1"));
-        p->edit("r_AttackerLevel")->setText(QStringLiteral("100"));
-        p->page.findChild<UpDown *>(QStringLiteral("UpDown15"))->upButton()->click();
-        QCOMPARE(p->text("r_AttackerLevel"), QStringLiteral("100"));
+        QFETCH(QString, text);
+        QFETCH(bool, readOnly);
+        QLineEdit *e = p->edit(QTest::currentDataTag());
+        QCOMPARE(e->text(), text);
+        QCOMPARE(e->isReadOnly(), readOnly);
+    }
+
+    void coordinatesTakeNineCharacters()
+    {
+        QCOMPARE(p->edit("r_StartPlanet")->maxLength(), 9);
+        QCOMPARE(p->edit("r_TargetPlanet")->maxLength(), 9);
+    }
+
+    void spinnersStepTheirEditWithinTheRange_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("UpDown9") << "r_Thruster" << 0 << 100;
+        QTest::newRow("UpDown12") << "r_Fusi" << 0 << 100;
+        QTest::newRow("UpDown13") << "r_ZVA" << 0 << 100;
+        QTest::newRow("UpDown14") << "r_Spaceport" << 1 << 100;
+        QTest::newRow("UpDown15") << "r_AttackerLevel" << -100 << 100;
+        QTest::newRow("UpDown16") << "r_DefenderLevel" << -100 << 100;
+        QTest::newRow("UpDown17") << "r_NumberofShips" << 1 << 100;
+        QTest::newRow("UpDown1") << "r_ActionCount" << 1 << 100;
+    }
+
+    void spinnersStepTheirEditWithinTheRange()
+    {
+        QFETCH(QString, edit);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        auto *spinner = p->page.findChild<UpDown *>(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(spinner);
+        QLineEdit *e = p->page.findChild<QLineEdit *>(edit);
+        const int before = e->text().toInt();
+        spinner->upButton()->click();
+        QCOMPARE(e->text(), QString::number(before + 1));
+        spinner->downButton()->click();
+        QCOMPARE(e->text(), QString::number(before));
+        // At either end the arrows stay inside the range.
+        e->setText(QString::number(maximum));
+        spinner->upButton()->click();
+        QCOMPARE(e->text(), QString::number(maximum));
+        e->setText(QString::number(minimum));
+        spinner->downButton()->click();
+        QCOMPARE(e->text(), QString::number(minimum));
     }
 
     void fitsANarrowWindow()

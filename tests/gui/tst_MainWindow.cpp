@@ -63,9 +63,11 @@ private slots:
             QVERIFY(item(f, menu)->isEnabled());
     }
 
-    void menuHasEveryItemWithCaptionAndShortcut()
+    void menuItemHasItsCaptionAndShortcut_data()
     {
-        WindowFixture f;
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("enabled");
         struct Entry { const char *name; const char *caption; const char *shortcut; bool enabled; };
         const Entry entries[] = {
             {"Load", "Ö&ffnen...", "Ctrl+F", true},      {"New", "&Neu", "Ctrl+N", true},
@@ -81,15 +83,28 @@ private slots:
             {"BattlesimOptions", "Optionen", "", false},   {"About", "Über", "", true},
             {"Exit", "Beenden", "", true},                 {"Designer", "Designer", "", true},
         };
-        for (const Entry &e : entries) {
-            QAction *a = item(f, e.name);
-            QCOMPARE(a->text(), QString::fromUtf8(e.caption));
-            QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
-            QCOMPARE(a->isEnabled(), e.enabled);
-        }
-        const QList<QAction *> top = f.window().menuBar()->actions();
+        for (const Entry &e : entries)
+            QTest::newRow(e.name) << QString::fromUtf8(e.caption) << QKeySequence(QString::fromLatin1(e.shortcut))
+                                  << e.enabled;
+    }
+
+    void menuItemHasItsCaptionAndShortcut()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(bool, enabled);
+        WindowFixture f;
+        QAction *a = item(f, QTest::currentDataTag());
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->shortcut(), shortcut);
+        QCOMPARE(a->isEnabled(), enabled);
+    }
+
+    void menuBarOrderAndTheCheckedDisplayOption()
+    {
+        WindowFixture f;
         QStringList topNames;
-        for (QAction *a : top)
+        for (QAction *a : f.window().menuBar()->actions())
             topNames << a->objectName();
         QCOMPARE(topNames, QStringList({"Designer", "Calculator", "BattleSim", "About", "Exit"}));
         QVERIFY(item(f, "FlightTime")->isChecked());

@@ -26,13 +26,18 @@ StartArguments ParseStartArguments(const QStringList &arguments)
     return result;
 }
 
-QString ChooseConfigFile(const StartArguments &arguments,
-                         const std::function<bool(const QString &path)> &exists)
+ConfigFileChoice ChooseConfigFile(const StartArguments &arguments,
+                                  const std::function<bool(const QString &path)> &exists,
+                                  const QString &userConfigFile)
 {
     if (!arguments.configFile.isEmpty())
-        return arguments.configFile;
+        return {arguments.configFile, true};
     const QString local = QStringLiteral("KRM.ini");
-    return exists(local) ? local : QString();
+    if (exists(local))
+        return {local, true};
+    if (userConfigFile.isEmpty())
+        return {};
+    return {userConfigFile, exists(userConfigFile)};
 }
 
 } // namespace qf

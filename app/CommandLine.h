@@ -18,9 +18,18 @@ struct StartArguments {
 // "-cfg -shp x" names the settings file "-shp" and the design "x".
 StartArguments ParseStartArguments(const QStringList &arguments);
 
-// The settings file of the run: the one after "-cfg", else "KRM.ini" in the
-// working directory when it exists, else none (an empty text).
-QString ChooseConfigFile(const StartArguments &arguments,
-                         const std::function<bool(const QString &path)> &exists);
+struct ConfigFileChoice {
+    QString path;      // empty: the run has no settings file
+    bool read = false; // whether start-up reads it
+};
+
+// The settings file of the run: the one after "-cfg" (read even when it is
+// missing, which start-up logs), else "KRM.ini" in the working directory when
+// it exists, else `userConfigFile` (KRM.ini in the user's configuration folder,
+// where an installed program keeps its settings; read when it exists, written
+// at exit either way).
+ConfigFileChoice ChooseConfigFile(const StartArguments &arguments,
+                                  const std::function<bool(const QString &path)> &exists,
+                                  const QString &userConfigFile);
 
 } // namespace qf

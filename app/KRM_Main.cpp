@@ -19,6 +19,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -27,6 +29,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -59,6 +62,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     library_ = new LibraryCommands(state_.designs, *designer_, prompts_, *log_, *ShipnameDialog, this);
     connectLibrary();
     startUp(arguments);
+    qApp->installEventFilter(this);
 
     // A fixed-size window: at least the classic client area, larger where the fonts need it.
     const QSize hint = sizeHint().expandedTo(QSize(410, 531));
@@ -199,14 +203,27 @@ void TKRM_Main::connectLibrary()
     connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
 }
 
+namespace {
+// Where an installed program keeps its settings when it has no other settings file.
+QString userConfigFile()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/KRM.ini");
+}
+} // namespace
+
 void TKRM_Main::startUp(const QStringList &arguments)
 {
     const StartArguments start = ParseStartArguments(arguments);
-    configFileName_ = ChooseConfigFile(start, [](const QString &path) { return QFileInfo::exists(path); });
-    if (!configFileName_.isEmpty())
+    const ConfigFileChoice config = ChooseConfigFile(
+        start, [](const QString &path) { return QFileInfo::exists(path); }, userConfigFile());
+    configFileName_ = config.path;
+    if (config.read)
         ReadConfig(configFileName_);
-    else
-        designer_->setDistanceText(QString::number(kDefaultDistance));
+    // The flight time is for the distance the menu names: without a distance from
+    // the settings (a missing file, or one without "Distanz") that is the default.
+    if (designer_->distanceText().isEmpty())
+        setDistance(QString::number(kDefaultDistance));
 
     if (start.shipFileGiven)
         log_->append(QStringLiteral("Shipfile-argument found."));
@@ -330,8 +347,14 @@ bool TKRM_Main::WriteConfig()
     }
     const int distance = readWholeNumber(designer_->distanceText(), kDefaultDistance);
     const QByteArray bytes = FormatConfig(flightTimeShown(), distance, PageControl1->currentIndex());
-    if (!WriteFileReplacing(configFileName_, bytes)) {
+    // The user's configuration folder is made when the settings are first kept there.
+    if (configFileName_ == userConfigFile())
+        QDir().mkpath(QFileInfo(configFileName_).absolutePath());
+    QString why;
+    if (!WriteFileReplacing(configFileName_, bytes, &why)) {
         log_->append(QStringLiteral("Error opening conofigfile"));
+        prompts_.showWarning(this, QStringLiteral("Einstellungen nicht gespeichert"),
+                             SaveFailureText(configFileName_, why));
         return false;
     }
     log_->append(QStringLiteral("configfile saved"));
@@ -341,30 +364,105 @@ bool TKRM_Main::WriteConfig()
 void TKRM_Main::ExitClick()
 {
     guarded(prompts_, this, [&] {
-        DesignCollection &designs = state_.designs;
+        const DesignCollection &designs = state_.designs;
         TConfirmationDlg *question = library_->confirmationDialog();
-        designer_->selectDesign(0);
-        for (;;) {
-            designer_->selectDesign(0);
-            const ShipDesign &design = designs.at(0);
-            if (design.IsChanged()) {
-                const int shownPage = PageControl1->currentIndex();
-                PageControl1->setCurrentIndex(0);
-                question->AskConfirmation(
-                    QStringLiteral("Schiffstyp speichern"),
-                    QStringLiteral("Den Schiffstyp ") + design.GetName() + QStringLiteral(" speichern?"));
-                if (prompts_.execDialog(*question) == QDialog::Accepted)
-                    library_->WriteDesignFile();
-                PageControl1->setCurrentIndex(shownPage);
-            }
-            if (designs.size() <= 1)
-                break;
-            // The program is ending: the design leaves the collection and the lists.
-            designs.removeAt(0);
+        const int shownPage = PageControl1->currentIndex();
+        // Each design with unsaved changes is asked about while it is shown. "Cancel"
+        // passes it by; a save that is cancelled or fails calls the ending off, so no
+        // work is lost.
+        for (int index = 0; index < designs.size(); ++index) {
+            designer_->selectDesign(index);
+            const ShipDesign &design = designs.at(index);
+            if (!design.IsChanged())
+                continue;
+            PageControl1->setCurrentIndex(0);
+            question->AskConfirmation(
+                QStringLiteral("Schiffstyp speichern"),
+                QStringLiteral("Den Schiffstyp ") + design.GetName() + QStringLiteral(" speichern?"));
+            const bool save = prompts_.execDialog(*question) == QDialog::Accepted;
+            const bool saved = !save || library_->WriteDesignFile() == LibraryCommands::SaveResult::Saved;
+            PageControl1->setCurrentIndex(shownPage);
+            if (!saved)
+                return;
         }
         WriteConfig();
         endProcess(0);
     });
+}
+
+QStringList TKRM_Main::unsavedDesignNames() const
+{
+    QStringList names;
+    for (const ShipDesign &design : state_.designs.designs()) {
+        if (design.IsChanged())
+            names << design.GetName();
+    }
+    return names;
+}
+
+void TKRM_Main::closeEvent(QCloseEvent *event)
+{
+    // Without unsaved work the window closes at once, without writing the settings.
+    const QStringList unsaved = unsavedDesignNames();
+    if (unsaved.isEmpty()) {
+        event->accept();
+        return;
+    }
+    bool close = false;
+    guarded(prompts_, this, [&] {
+        close = prompts_.askQuestion(
+            this, QStringLiteral("Ungespeicherte Änderungen"),
+            QStringLiteral("Diese Schiffsdesigns haben ungespeicherte Änderungen:\n%1\n\n"
+                           "Trotzdem schließen und die Änderungen verwerfen?")
+                .arg(unsaved.join(QStringLiteral(", "))),
+            QStringLiteral("Schließen"), QStringLiteral("Abbrechen"));
+    });
+    if (close)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// A menu shortcut wins over the field that has the focus (Ctrl+A would select
+// the field's text, Ctrl+E move to its end), but only where its menu is enabled;
+// where it is not, the key is the field's.
+bool TKRM_Main::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this) {
+            const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+            if (const std::optional<bool> usable = menuShortcutUsable(pressed)) {
+                if (*usable) {
+                    event->ignore(); // not the field's: the shortcut runs
+                    return true;
+                }
+                event->accept(); // the field's, and no menu item runs
+                return false;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+std::optional<bool> TKRM_Main::menuShortcutUsable(const QKeySequence &keys) const
+{
+    std::function<std::optional<bool>(const QMenu *, bool)> find = [&](const QMenu *menu, bool menuEnabled) {
+        for (QAction *action : menu->actions()) {
+            if (action->menu()) {
+                if (const auto usable = find(action->menu(), menuEnabled && action->isEnabled()))
+                    return usable;
+            } else if (!action->shortcut().isEmpty() && action->shortcut() == keys) {
+                return std::optional<bool>(menuEnabled && action->isEnabled());
+            }
+        }
+        return std::optional<bool>();
+    };
+    for (const QMenu *menu : {designerMenu_, calculatorMenu_, battleMenu_}) {
+        if (const auto usable = find(menu, menu->menuAction()->isEnabled()))
+            return usable;
+    }
+    return std::nullopt;
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -2,8 +2,10 @@
 // The main window: four pages, the main menu, start-up and the debug log.
 #include <QMainWindow>
 #include <QStringList>
+#include <QKeySequence>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -64,6 +66,8 @@ public slots:
     void ExitClick();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -71,6 +75,10 @@ private:
     void buildPages();
     void buildMenu();
     void connectLibrary();
+    QStringList unsavedDesignNames() const;
+    // For keys that are a menu item's shortcut: whether that item can be used now
+    // (it and every menu it stands in are enabled). Nothing for other keys.
+    std::optional<bool> menuShortcutUsable(const QKeySequence &keys) const;
     void startUp(const QStringList &arguments);
     static QString distanceCaption(const QString &distance);
     void setDistance(const QString &text);

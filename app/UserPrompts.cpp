@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qf {
 
@@ -43,6 +44,29 @@ QString DesktopPrompts::saveFileName(QWidget *parent, const FileDialogRequest &r
 void DesktopPrompts::showError(QWidget *parent, const QString &message)
 {
     QMessageBox::critical(parent, QStringLiteral("Fehler"), message);
+}
+
+void DesktopPrompts::showWarning(QWidget *parent, const QString &title, const QString &message)
+{
+    QMessageBox::warning(parent, title, message);
+}
+
+void DesktopPrompts::showInformation(QWidget *parent, const QString &title, const QString &message)
+{
+    QMessageBox::information(parent, title, message);
+}
+
+bool DesktopPrompts::askQuestion(QWidget *parent, const QString &title, const QString &question,
+                                 const QString &yes, const QString &no)
+{
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("QuestionBox"));
+    QPushButton *yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton *noButton = box.addButton(no, QMessageBox::RejectRole);
+    box.setDefaultButton(noButton);
+    box.setEscapeButton(noButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
 }
 
 } // namespace qf

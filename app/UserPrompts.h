@@ -28,6 +28,13 @@ public:
     virtual QString saveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
     // The standard error box.
     virtual void showError(QWidget *parent, const QString &message) = 0;
+    // A warning the player must read: something did not happen as asked.
+    virtual void showWarning(QWidget *parent, const QString &title, const QString &message) = 0;
+    // A plain message, such as the outcome of a search.
+    virtual void showInformation(QWidget *parent, const QString &title, const QString &message) = 0;
+    // A question with two answers; true when the player takes `yes`.
+    virtual bool askQuestion(QWidget *parent, const QString &title, const QString &question,
+                             const QString &yes, const QString &no) = 0;
 };
 
 // Real dialogs with exec().
@@ -37,6 +44,10 @@ public:
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
     QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
     void showError(QWidget *parent, const QString &message) override;
+    void showWarning(QWidget *parent, const QString &title, const QString &message) override;
+    void showInformation(QWidget *parent, const QString &title, const QString &message) override;
+    bool askQuestion(QWidget *parent, const QString &title, const QString &question, const QString &yes,
+                     const QString &no) override;
 };
 
 } // namespace qf

@@ -1,5 +1,6 @@
 #include "library/FileWriting.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 namespace qf {
@@ -14,11 +15,16 @@ WriteDeviceWrapper &deviceWrapper()
 
 void SetWriteDeviceWrapper(WriteDeviceWrapper wrapper) { deviceWrapper() = std::move(wrapper); }
 
-bool WriteFileReplacing(const QString &path, const QByteArray &bytes)
+bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
     std::unique_ptr<QIODevice> wrapped;
     if (deviceWrapper())
         wrapped = deviceWrapper()(file);
@@ -27,13 +33,22 @@ bool WriteFileReplacing(const QString &path, const QByteArray &bytes)
     while (written < bytes.size()) {
         const qint64 n = out.write(bytes.constData() + written, bytes.size() - written);
         if (n <= 0) {
+            const QString why = out.errorString();
             file.cancelWriting();
-            return false;
+            return fail(why);
         }
         written += n;
     }
     wrapped.reset();
-    return file.commit();
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+QString SaveFailureText(const QString &path, const QString &why)
+{
+    return QStringLiteral("Die Datei \u201E%1\u201C konnte nicht geschrieben werden: %2")
+        .arg(QDir::toNativeSeparators(path), why.isEmpty() ? QStringLiteral("unbekannter Fehler") : why);
 }
 
 } // namespace qf

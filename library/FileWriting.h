@@ -9,7 +9,11 @@
 
 namespace qf {
 
-bool WriteFileReplacing(const QString &path, const QByteArray &bytes);
+// Returns whether the file now holds the bytes; if not, `error` (when given) says why.
+bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// What the player reads when a file could not be written: the file and the reason.
+QString SaveFailureText(const QString &path, const QString &why);
 
 // Tests put a device between the writer and the temporary file (one that fails after
 // N bytes, say). The wrapper gets the open temporary file and returns the device to

@@ -160,30 +160,33 @@ void LibraryCommands::openDesignFile(const QString &path)
         designs_.SuffixOnCollision(selectedIndex(), DesignNameFromPath(path));
 }
 
-bool LibraryCommands::WriteDesignFile()
+LibraryCommands::SaveResult LibraryCommands::WriteDesignFile()
 {
     FileDialogRequest request =
         designFileDialog("SaveDialog1", "Schiffsdesign Speichern...", "Schiffsdesigns (*.shp)");
     request.fileName = selectedName() + QStringLiteral(".shp");
     const QString path = prompts_.saveFileName(window_, request);
     if (path.isEmpty())
-        return false;
+        return SaveResult::Cancelled;
 
     // Written through a temporary file: the old file stays whole unless the new one is complete.
-    if (!WriteFileReplacing(path, FormatDesignFile(designer_.shownFigures()))) {
+    QString why;
+    if (!WriteFileReplacing(path, FormatDesignFile(designer_.shownFigures()), &why)) {
         log_.append(QStringLiteral("Error opening output file"));
-        return false;
+        prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"),
+                             SaveFailureText(path, why));
+        return SaveResult::Failed;
     }
 
     const int index = selectedIndex();
     if (!designs_.contains(index))
-        return true;
+        return SaveResult::Saved;
     designs_.update(index, [&path](ShipDesign &design) {
         design.SetName(DesignNameFromPath(path));
         design.MarkSaved();
     });
     emit designSaved(index);
-    return true;
+    return SaveResult::Saved;
 }
 
 void LibraryCommands::SaveAsClick()

@@ -37,8 +37,10 @@ public:
     // Designer page's spinners follow every level read. Returns whether a design
     // was appended.
     bool LoadDesignFile(const QString &path, bool updateSpinners);
-    // "Speichern Als..." for the selected design. Returns whether it was written.
-    bool WriteDesignFile();
+    enum class SaveResult { Saved, Cancelled, Failed };
+    // "Speichern Als..." for the selected design. A failed write is logged and told
+    // in a message box; the design then keeps its name and stays unsaved.
+    SaveResult WriteDesignFile();
 
     void NewClick();
     void CopyClick();

@@ -49,20 +49,42 @@ TEST(CommandLine, OnlyTheFirstOccurrenceCountsAndALastKeyIsAbsent)
     EXPECT_FALSE(c.shipFileGiven);
 }
 
-TEST(CommandLine, SettingsFileFromCfgElseAnExistingKrmIni)
+TEST(CommandLine, SettingsFileFromCfgElseAnExistingKrmIniElseTheUserFolder)
 {
+    const QString user = QStringLiteral("/home/p/.config/q/KRM.ini");
     QStringList asked;
-    const auto exists = [&](bool answer) {
-        return [&asked, answer](const QString &path) {
-            asked << path;
-            return answer;
-        };
+    QStringList existing;
+    const auto exists = [&](const QString &path) {
+        asked << path;
+        return existing.contains(path);
     };
-    EXPECT_EQ(ChooseConfigFile(parse({"-cfg", "mine.ini"}), exists(true)), QStringLiteral("mine.ini"));
-    EXPECT_TRUE(asked.isEmpty()); // -cfg wins without looking at the disk
-    EXPECT_EQ(ChooseConfigFile(parse({}), exists(true)), QStringLiteral("KRM.ini"));
-    EXPECT_EQ(asked, QStringList{QStringLiteral("KRM.ini")});
-    EXPECT_TRUE(ChooseConfigFile(parse({}), exists(false)).isEmpty());
+    const auto choose = [&](const QStringList &args, const QString &userFile = QString()) {
+        asked.clear();
+        return ChooseConfigFile(parse(args), exists, userFile);
+    };
+
+    // -cfg wins without looking at the disk, and is read even when missing.
+    ConfigFileChoice c = choose({"-cfg", "mine.ini"}, user);
+    EXPECT_EQ(c.path, QStringLiteral("mine.ini"));
+    EXPECT_TRUE(c.read);
+    EXPECT_TRUE(asked.isEmpty());
+
+    // Nothing exists: the user's folder, not read but written at exit.
+    c = choose({}, user);
+    EXPECT_EQ(c.path, user);
+    EXPECT_FALSE(c.read);
+    EXPECT_TRUE(choose({}).path.isEmpty()); // no configuration folder at all
+
+    existing = {user};
+    c = choose({}, user);
+    EXPECT_EQ(c.path, user);
+    EXPECT_TRUE(c.read);
+
+    // A KRM.ini in the working directory comes before the user's folder.
+    existing = {QStringLiteral("KRM.ini"), user};
+    c = choose({}, user);
+    EXPECT_EQ(c.path, QStringLiteral("KRM.ini"));
+    EXPECT_TRUE(c.read);
     // "-cfg" as the last argument counts as not given.
-    EXPECT_EQ(ChooseConfigFile(parse({"-cfg"}), exists(true)), QStringLiteral("KRM.ini"));
+    EXPECT_EQ(choose({"-cfg"}, user).path, QStringLiteral("KRM.ini"));
 }

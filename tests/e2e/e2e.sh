@@ -21,6 +21,7 @@ done
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config" # the program's own settings folder, not the user's
 mkdir -p "$SHOTS"
 failures=0
 xvfb_pid=

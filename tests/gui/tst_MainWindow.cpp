@@ -1,5 +1,6 @@
 // The main window: pages, menus, start-up, command line, distance and display option,
 // and the configuration file.
+#include "app/ConfigFormat.h"
 #include "app/KRM_Main.h"
 #include "app/SmallDialogs.h"
 #include "designer/DesignerPage.h"
@@ -202,8 +203,10 @@ private slots:
         QVERIFY(log.contains("Error opening input file"));
         QCOMPARE(log.last(), QStringLiteral("No Shipfiles! Generating empty design."));
         QCOMPARE(f.state.designs.size(), 1);
-        // A configuration file was named, so the distance is not defaulted.
-        QCOMPARE(f.text("d_Distance"), QString());
+        // The named file is missing: the page shows the distance the menu names.
+        QCOMPARE(f.text("d_Distance"), QStringLiteral("2000"));
+        QCOMPARE(item(f, "SetNewDistance")->text(), QStringLiteral("Distanz setzen... (2000)"));
+        QCOMPARE(f.text("d_FullFlightTime"), QStringLiteral("15:42:48"));
     }
 
     void onlyTheFirstOccurrenceCountsAndALastKeyIsAbsent()
@@ -213,7 +216,7 @@ private slots:
         QCOMPARE(f.logLines().mid(2), QStringList({"Error opening config file", "Shipfile-argument found.",
                                                    "No Shipfiles! Generating empty design."}));
         WindowFixture g({"-CFG", "c.ini", "-cfg"});
-        QCOMPARE(g.window().configFileName(), QString());
+        QCOMPARE(g.window().configFileName(), g.userConfigPath()); // as without -cfg
         QCOMPARE(g.text("d_Distance"), QStringLiteral("2000"));
     }
 
@@ -250,19 +253,60 @@ private slots:
         QCOMPARE(f.text("d_Distance"), QStringLiteral("300"));
         WindowFixture g({}, "ActivesTab -1\nDistanz 9000\nDistanz -5\n");
         QCOMPARE(g.window().pageControl()->currentIndex(), 0);
-        QCOMPARE(g.text("d_Distance"), QString());
+        QCOMPARE(g.text("d_Distance"), QStringLiteral("2000")); // no usable distance: the default
         QVERIFY(item(g, "Designer")->isEnabled());
         WindowFixture h({}, "Distanz 1500\nDistanz nix\nActivesTab 1\n");
         QCOMPARE(h.text("d_Distance"), QStringLiteral("1500"));
         QCOMPARE(h.window().pageControl()->currentIndex(), 0);
     }
 
-    void writingWithoutAConfigurationNameFails()
+    // Started from the desktop menu there is no KRM.ini in the working directory:
+    // the settings are kept in the user's configuration folder, made when needed.
+    void settingsAreKeptInTheUserFolderWithoutAnyOther()
     {
         WindowFixture f;
+        const QString folderFile = f.userConfigPath();
+        QCOMPARE(f.window().configFileName(), folderFile);
+        QVERIFY(!f.logLines().contains("Error opening config file")); // nothing to read yet
+        QCOMPARE(f.text("d_Distance"), QStringLiteral("2000"));
+        QVERIFY(!QFile::exists(folderFile));
+        f.prompts.acceptWithText("NewDistance", "4100");
+        item(f, "SetNewDistance")->trigger();
+        f.window().pageControl()->setCurrentIndex(1);
+        QVERIFY(f.window().WriteConfig());
+        QCOMPARE(f.logLines().last(), QStringLiteral("configfile saved"));
+        QVERIFY(!QFile::exists(f.path("KRM.ini")));
+        QFile file(folderFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), FormatConfig(true, 4100, 1));
+
+        // The next start from the same place finds them there.
+        AppState state;
+        ScriptedPrompts prompts;
+        TKRM_Main next(state, prompts, {QStringLiteral("schiffsdesigner")});
+        QCOMPARE(next.configFileName(), folderFile);
+        QCOMPARE(next.findChild<QLineEdit *>("d_Distance")->text(), QStringLiteral("4100"));
+        QCOMPARE(next.pageControl()->currentIndex(), 1);
+    }
+
+    // A KRM.ini in the working directory keeps its precedence over the user's folder.
+    void aKrmIniInTheWorkingDirectoryComesFirst()
+    {
+        WindowFixture f({}, "Distanz 700\r\n");
+        QCOMPARE(f.window().configFileName(), QStringLiteral("KRM.ini"));
+        QCOMPARE(f.text("d_Distance"), QStringLiteral("700"));
+        QVERIFY(f.window().WriteConfig());
+        QVERIFY(!QFile::exists(f.userConfigPath()));
+    }
+
+    void settingsThatCannotBeWrittenAreToldInAMessageBox()
+    {
+        WindowFixture f({"-cfg", "no/such/folder/x.ini"});
         QVERIFY(!f.window().WriteConfig());
         QCOMPARE(f.logLines().last(), QStringLiteral("Error opening conofigfile"));
-        QVERIFY(!QFile::exists(f.path("KRM.ini")));
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY(f.prompts.warnings[0].startsWith(QStringLiteral("Einstellungen nicht gespeichert\n")));
+        QVERIFY(f.prompts.warnings[0].contains(QStringLiteral("x.ini")));
     }
 
     void missingConfigurationIsCreatedAtExitAndEmptyDistanceIsWrittenAs2000()

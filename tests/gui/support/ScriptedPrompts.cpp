@@ -48,4 +48,25 @@ QString ScriptedPrompts::saveFileName(QWidget *, const FileDialogRequest &reques
 
 void ScriptedPrompts::showError(QWidget *, const QString &message) { errors << message; }
 
+void ScriptedPrompts::showWarning(QWidget *, const QString &title, const QString &message)
+{
+    warnings << title + u'\n' + message;
+}
+
+void ScriptedPrompts::showInformation(QWidget *, const QString &title, const QString &message)
+{
+    informations << title + u'\n' + message;
+}
+
+bool ScriptedPrompts::askQuestion(QWidget *, const QString &title, const QString &question, const QString &,
+                                  const QString &)
+{
+    questions << title + u'\n' + question;
+    if (questionAnswers.empty())
+        return false;
+    const bool answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
 } // namespace qf::test

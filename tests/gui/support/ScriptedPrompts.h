@@ -27,6 +27,11 @@ public:
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
     QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
     void showError(QWidget *parent, const QString &message) override;
+    void showWarning(QWidget *parent, const QString &title, const QString &message) override;
+    void showInformation(QWidget *parent, const QString &title, const QString &message) override;
+    // Answers from `questionAnswers`; without a prepared answer the player says no.
+    bool askQuestion(QWidget *parent, const QString &title, const QString &question, const QString &yes,
+                     const QString &no) override;
 
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<QString> openAnswers;
@@ -34,6 +39,10 @@ public:
     QStringList shownDialogs;          // objectName and title of each dialog shown
     QList<FileDialogRequest> fileDialogs; // every file dialog asked for
     QStringList errors;                // every error box
+    QStringList warnings;              // every warning: title, a line break, the message
+    QStringList informations;          // every message: title, a line break, the message
+    std::deque<bool> questionAnswers;
+    QStringList questions;             // every question: title, a line break, the question
 };
 
 } // namespace qf::test

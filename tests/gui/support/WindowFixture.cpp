@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace qf::test {
@@ -10,6 +11,8 @@ WindowFixture::WindowFixture(QStringList arguments, const QByteArray &iniContent
     : oldCurrent_(QDir::currentPath())
 {
     QDir::setCurrent(dir_.path());
+    // The program keeps settings in the user's configuration folder: one of its own per window.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("config"))));
     if (!iniContent.isNull()) {
         QFile ini(dir_.filePath(QStringLiteral("KRM.ini")));
         if (ini.open(QIODevice::WriteOnly))
@@ -24,6 +27,11 @@ WindowFixture::~WindowFixture()
 {
     window_.reset();
     QDir::setCurrent(oldCurrent_);
+}
+
+QString WindowFixture::userConfigPath() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/KRM.ini");
 }
 
 QLineEdit *WindowFixture::edit(const QString &name) const

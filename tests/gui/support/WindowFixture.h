@@ -18,6 +18,8 @@ public:
 
     TKRM_Main &window() { return *window_; }
     QString path(const QString &name) const { return dir_.filePath(name); }
+    // KRM.ini in the user's configuration folder of this window.
+    QString userConfigPath() const;
     QLineEdit *edit(const QString &name) const;
     QString text(const QString &name) const { return edit(name)->text(); }
     QStringList logLines() const;

@@ -143,7 +143,7 @@ int Fleet::addShips(int count, int AS, int Armor, int Stability, const QString &
     Names.append(Name);
     Recalculate();
     result = FleetEdit::Done;
-    // A single new ship answers -1, as the game's addition does.
+    // AddShip answers -1 for a new entry, AddShips its position.
     return newEntryPosition ? LastIndex : -1;
 }
 

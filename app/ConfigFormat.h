@@ -5,6 +5,10 @@
 
 namespace qf {
 
+// Largest file taken for the configuration file: it holds a few hundred bytes,
+// so anything bigger is not one of ours.
+constexpr qint64 kMaxConfigFileSize = 1024 * 1024;
+
 struct ConfigCommand {
     enum Kind { FlightTime, Acceleration, Distance, ActivesTab };
     Kind kind;

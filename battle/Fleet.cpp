@@ -15,6 +15,8 @@ constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
 constexpr int32_t kCountMax = std::numeric_limits<int32_t>::max();
 
+bool inInt64(wide value) { return value >= kInt64Min && value <= kInt64Max; }
+
 int64_t checkedSum(int64_t total, int32_t count, int64_t value)
 {
     int64_t product = 0;
@@ -72,81 +74,105 @@ int Fleet::IndexOf(const QString &name) const
     return -1;
 }
 
-int Fleet::AddShip(int AS, int Armor, int Stability, const QString &Name, int FE, int SI, int C)
+QString FleetRefusalText(FleetEdit edit)
 {
+    if (edit == FleetEdit::TooLarge)
+        return QStringLiteral(
+            "Die Summen der Flotte passen nicht mehr in 64 Bit; die Flotte bleibt unverändert.");
+    return QString();
+}
+
+int Fleet::AddShip(int AS, int Armor, int Stability, const QString &Name, int FE, int SI, int C,
+                   FleetEdit *edit)
+{
+    return addShips(1, AS, Armor, Stability, Name, FE, SI, C, edit, false);
+}
+
+int Fleet::AddShips(int count, int AS, int Armor, int Stability, const QString &Name, int FE,
+                    int SI, int C, FleetEdit *edit)
+{
+    return addShips(count, AS, Armor, Stability, Name, FE, SI, C, edit, true);
+}
+
+int Fleet::addShips(int count, int AS, int Armor, int Stability, const QString &Name, int FE,
+                    int SI, int C, FleetEdit *edit, bool newEntryPosition)
+{
+    FleetEdit ignored = FleetEdit::Ignored;
+    FleetEdit &result = edit ? *edit : ignored;
+    result = FleetEdit::Ignored;
+    if (count < 1)
+        return -1;
     const int found = IndexOf(Name);
     if (found >= 0) {
-        IncreaseCount(found);
+        // The entry keeps its old values; only its count grows, up to the count limit.
+        ShipClass &entry = Classes[size_t(found)];
+        const int64_t wanted = std::min<int64_t>(int64_t(entry.Count) + count, kCountMax);
+        if (wanted == entry.Count)
+            return found;
+        if (!countFits(found, wanted)) {
+            result = FleetEdit::TooLarge;
+            return found;
+        }
+        entry.Count = int32_t(wanted);
+        Recalculate();
+        result = FleetEdit::Done;
         return found;
     }
-    if (LastIndex >= Capacity - 1)
+    if (LastIndex >= Capacity - 1) {
+        result = FleetEdit::FleetFull;
         return -1;
+    }
     if (AS < 0 || Armor < 0 || Stability < 0 || FE < 0 || SI < 0 || C < 0)
         return -1;
     const int64_t cost = SolarCost(FE, SI, C);
-    // A new type must leave every total inside 64 bits.
-    if (wide(TotalAS) + AS > kInt64Max || wide(TotalArmor) + Armor > kInt64Max
-        || wide(TotalStability) + Stability > kInt64Max || wide(TotalCost) + cost > kInt64Max)
+    // The new type's ships must leave every total inside 64 bits.
+    if (!inInt64(wide(TotalAS) + wide(count) * AS) || !inInt64(wide(TotalArmor) + wide(count) * Armor)
+        || !inInt64(wide(TotalStability) + wide(count) * Stability)
+        || !inInt64(wide(TotalCost) + wide(count) * cost)) {
+        result = FleetEdit::TooLarge;
         return -1;
+    }
     ++LastIndex;
     ShipClass &entry = Classes[size_t(LastIndex)];
     entry.Name = Name;
-    entry.Count = 1;
+    entry.Count = count;
     entry.AS = AS;
     entry.Armor = Armor;
     entry.Stability = Stability;
     entry.Cost = cost;
     Names.append(Name);
     Recalculate();
-    return -1;
+    result = FleetEdit::Done;
+    // AddShip answers -1 for a new entry, AddShips its position.
+    return newEntryPosition ? LastIndex : -1;
 }
 
-int Fleet::AddShips(int count, int AS, int Armor, int Stability, const QString &Name, int FE,
-                    int SI, int C)
+bool Fleet::countFits(int index, int64_t count) const
 {
-    if (count < 1)
-        return -1;
-    // The first ship creates the entry or finds it; every further one finds it by name.
-    AddShip(AS, Armor, Stability, Name, FE, SI, C);
-    const int index = IndexOf(Name);
-    if (index < 0)
-        return -1;
-    if (count > 1) {
-        ShipClass &entry = Classes[size_t(index)];
-        const int64_t wanted = int64_t(entry.Count) + (count - 1);
-        entry.Count = int32_t(std::min<int64_t>(wanted, CountLimit(index)));
-        Recalculate();
-    }
-    return index;
-}
-
-int32_t Fleet::CountLimit(int index) const
-{
-    if (!validIndex(index))
-        return 0;
     const ShipClass &entry = Classes[size_t(index)];
-    wide limit = kCountMax;
-    const std::pair<int64_t, int64_t> kinds[] = {
-        {entry.AS, TotalAS}, {entry.Armor, TotalArmor},
-        {entry.Stability, TotalStability}, {entry.Cost, TotalCost}};
-    for (const auto &[value, total] : kinds) {
-        const wide rest = wide(total) - wide(entry.Count) * value;
-        if (value > 0)
-            limit = std::min(limit, (wide(kInt64Max) - rest) / value);
-        else if (value < 0)
-            limit = std::min(limit, (rest - wide(kInt64Min)) / -wide(value));
-    }
-    return int32_t(std::max(limit, wide(entry.Count)));
+    const wide more = wide(count) - entry.Count;
+    return inInt64(wide(TotalAS) + more * entry.AS) && inInt64(wide(TotalArmor) + more * entry.Armor)
+           && inInt64(wide(TotalStability) + more * entry.Stability)
+           && inInt64(wide(TotalCost) + more * entry.Cost);
 }
 
-int Fleet::IncreaseCount(int index)
+int Fleet::IncreaseCount(int index, FleetEdit *edit)
 {
+    FleetEdit ignored = FleetEdit::Ignored;
+    FleetEdit &result = edit ? *edit : ignored;
+    result = FleetEdit::Ignored;
     if (!validIndex(index))
         return -1;
     ShipClass &entry = Classes[size_t(index)];
-    if (entry.Count < CountLimit(index))
-        ++entry.Count;
+    if (entry.Count >= kCountMax)
+        return entry.Count;
+    if (!countFits(index, int64_t(entry.Count) + 1)) {
+        result = FleetEdit::TooLarge;
+        return entry.Count;
+    }
+    ++entry.Count;
     Recalculate();
+    result = FleetEdit::Done;
     return entry.Count;
 }
 
@@ -193,10 +219,10 @@ void Fleet::Recalculate()
     TotalCost = cost;
 }
 
-void Fleet::setTarget(Kind kind, int64_t target, int index)
+FleetEdit Fleet::setTarget(Kind kind, int64_t target, int index)
 {
     if (!validIndex(index))
-        return;
+        return FleetEdit::Ignored;
     ShipClass &entry = Classes[size_t(index)];
     int64_t value = 0;
     int64_t total = 0;
@@ -207,19 +233,20 @@ void Fleet::setTarget(Kind kind, int64_t target, int index)
     case Kind::Cost: value = entry.Cost; total = TotalCost; break;
     }
     const wide rest = wide(total) - wide(entry.Count) * value;
-    if (wide(target) < rest + value || value < 1) {
-        entry.Count = 1;
-    } else {
-        const wide count = (wide(target) - rest) / value;
-        // CountLimit is measured from the current count; the other entries do not change.
-        entry.Count = int32_t(std::min<wide>(count, CountLimit(index)));
-    }
+    int64_t count = 1;
+    if (wide(target) >= rest + value && value >= 1)
+        count = int64_t(std::min<wide>((wide(target) - rest) / value, kCountMax));
+    // The chosen total stays at or below the target; another total may not fit.
+    if (!countFits(index, count))
+        return FleetEdit::TooLarge;
+    entry.Count = int32_t(count);
     Recalculate();
+    return FleetEdit::Done;
 }
 
-void Fleet::SetAttackTarget(int64_t target, int index) { setTarget(Kind::Attack, target, index); }
-void Fleet::SetArmorTarget(int64_t target, int index) { setTarget(Kind::Armor, target, index); }
-void Fleet::SetStabilityTarget(int64_t target, int index) { setTarget(Kind::Stability, target, index); }
-void Fleet::SetCostTarget(int64_t target, int index) { setTarget(Kind::Cost, target, index); }
+FleetEdit Fleet::SetAttackTarget(int64_t target, int index) { return setTarget(Kind::Attack, target, index); }
+FleetEdit Fleet::SetArmorTarget(int64_t target, int index) { return setTarget(Kind::Armor, target, index); }
+FleetEdit Fleet::SetStabilityTarget(int64_t target, int index) { return setTarget(Kind::Stability, target, index); }
+FleetEdit Fleet::SetCostTarget(int64_t target, int index) { return setTarget(Kind::Cost, target, index); }
 
 } // namespace qf

@@ -19,6 +19,22 @@ int64_t SolarCost(int FE, int SI, int C);
 // because the total fields it starts from show 64-bit totals.
 int64_t ReadTargetValue(const QString &text);
 
+// How an operation that adds ships or sets a count ended. The window shows a
+// message box for TooLarge (FleetRefusalText); every other outcome is silent,
+// as the game is.
+enum class FleetEdit {
+    Done,      // carried out (a count stops at 2,147,483,647 ships, as it always has)
+    Ignored,   // nothing to do: no ship to add, values below 0, a position outside
+               // the fleet, or a count already at 2,147,483,647
+    FleetFull, // a new type beside ten others: nothing added
+    TooLarge,  // refused: a fleet total would leave the 64-bit range; the fleet is unchanged
+};
+
+// The German reason shown for a refused edit: "Die Summen der Flotte passen
+// nicht mehr in 64 Bit; die Flotte bleibt unverändert." for TooLarge, empty for
+// every other outcome.
+QString FleetRefusalText(FleetEdit edit);
+
 class Fleet {
 public:
     static constexpr int Capacity = 10;
@@ -36,7 +52,8 @@ public:
     int LastIndex = -1;
     QStringList Names;
     // Totals are held in 64 bits so that large fleets never overflow. No operation
-    // lets a total leave the 64-bit range: a count that would take it there stays.
+    // lets a total leave the 64-bit range: one that would is refused as a whole
+    // (FleetEdit::TooLarge) and the fleet stays as it was.
     int64_t TotalAS = 0;
     int64_t TotalArmor = 0;
     int64_t TotalStability = 0;
@@ -45,20 +62,26 @@ public:
     bool isEmpty() const { return LastIndex < 0; }
 
     // One ship of the type. Returns the position of the entry if the name was
-    // already present (case ignored; the entry keeps its old values), else -1,
-    // also when nothing was added (full fleet, or values below 0, which no
-    // design has).
-    int AddShip(int AS, int Armor, int Stability, const QString &Name, int FE, int SI, int C);
-    // The same as `count` single AddShip calls, done at once. Returns the
-    // position of the type's entry, or -1 when no ship was added.
+    // already present (case ignored; the entry keeps its old values; also when
+    // its count stays), else -1, also when nothing was added (full fleet, values
+    // below 0, which no design has, or totals that would leave 64 bits).
+    // `edit`, when given, receives how the addition ended.
+    int AddShip(int AS, int Armor, int Stability, const QString &Name, int FE, int SI, int C,
+                FleetEdit *edit = nullptr);
+    // The same as `count` single AddShip calls, done at once, except that it is
+    // all or nothing: when the ships together would take a total outside 64 bits,
+    // none is added (TooLarge). Returns the position of the type's entry (also
+    // when the name was present and its count stays), or -1 when no entry holds
+    // the type. A count below 1 adds nothing (Ignored).
     int AddShips(int count, int AS, int Armor, int Stability, const QString &Name, int FE, int SI,
-                 int C);
+                 int C, FleetEdit *edit = nullptr);
     // Position of the entry with this name, letter case ignored; -1 if none.
     int IndexOf(const QString &name) const;
 
-    // One ship more; the new count, or -1 for a position outside the fleet.
-    // A count at its limit (2,147,483,647, or where a total would leave 64 bits) stays.
-    int IncreaseCount(int index);
+    // One ship more; the count now held, or -1 for a position outside the fleet.
+    // A count at 2,147,483,647 stays (Ignored); a ship that would take a total
+    // outside 64 bits is refused (TooLarge) and the count stays.
+    int IncreaseCount(int index, FleetEdit *edit = nullptr);
     // One ship less, removing the entry at 0. Returns the count now stored at the
     // position: the follower's after a removal, 0 if the removed entry was the last.
     int DecreaseCount(int index);
@@ -66,20 +89,23 @@ public:
     void Recalculate();
 
     // The count that brings the total closest to the target without passing it,
-    // at least 1; the other entries stay.
-    void SetAttackTarget(int64_t target, int index);
-    void SetArmorTarget(int64_t target, int index);
-    void SetStabilityTarget(int64_t target, int index);
-    void SetCostTarget(int64_t target, int index);
-
-    // The largest count the entry can hold: 2,147,483,647, or less where a
-    // total would otherwise leave the 64-bit range.
-    int32_t CountLimit(int index) const;
+    // at least 1 and at most 2,147,483,647; the other entries stay. When that
+    // count would take any total outside 64 bits it is refused (TooLarge) and
+    // the count stays; a position outside the fleet is Ignored.
+    FleetEdit SetAttackTarget(int64_t target, int index);
+    FleetEdit SetArmorTarget(int64_t target, int index);
+    FleetEdit SetStabilityTarget(int64_t target, int index);
+    FleetEdit SetCostTarget(int64_t target, int index);
 
 private:
     enum class Kind { Attack, Armor, Stability, Cost };
-    void setTarget(Kind kind, int64_t target, int index);
+    FleetEdit setTarget(Kind kind, int64_t target, int index);
+    // AddShip and AddShips; they differ only in what a new entry answers.
+    int addShips(int count, int AS, int Armor, int Stability, const QString &Name, int FE, int SI,
+                 int C, FleetEdit *edit, bool newEntryPosition);
     bool validIndex(int index) const { return index >= 0 && index <= LastIndex; }
+    // Whether every total stays inside 64 bits with `count` ships at `index`.
+    bool countFits(int index, int64_t count) const;
 };
 
 } // namespace qf

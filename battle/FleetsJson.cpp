@@ -5,7 +5,6 @@
 #include "model/WholeNumber.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -77,11 +76,26 @@ QString shownPath(const QString &path)
 ShipDesign readDesign(const QString &path, const DesignFileSource &designs, const QString &where)
 {
     const DesignFileBytes file = designs(path);
-    if (!file.bytes)
-        throw InputFault{QStringLiteral("%1: Design-Datei nicht lesbar: %2").arg(where, shownPath(file.path))};
+    if (!file.bytes) {
+        const QString reason = file.failure == ReadFailure::CannotOpen || file.failure == ReadFailure::None
+                                   ? QStringLiteral("Design-Datei nicht lesbar")
+                                   : ReadFailureText(file.failure, kMaxDesignFileSize);
+        throw InputFault{QStringLiteral("%1: %2: %3").arg(where, reason, shownPath(file.path))};
+    }
     if (!IsDesignFileContent(*file.bytes))
         throw InputFault{QStringLiteral("%1: keine Design-Datei: %2").arg(where, shownPath(file.path))};
     return ReadDesignFile(*file.bytes, DesignNameFromPath(file.path));
+}
+
+void addShips(Fleet &fleet, int count, int as, int armor, int stability, const QString &name, int fe,
+              int si, int c, const QString &where)
+{
+    if (count < 1)
+        return;
+    FleetEdit edit = FleetEdit::Done;
+    fleet.AddShips(count, as, armor, stability, name, fe, si, c, &edit);
+    if (edit == FleetEdit::TooLarge)
+        throw InputFault{QStringLiteral("%1: die Summen der Flotte passen nicht mehr in 64 Bit").arg(where)};
 }
 
 void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const DesignFileSource &designs)
@@ -101,9 +115,8 @@ void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const
             if (!path.isString())
                 throw InputFault{QStringLiteral("%1: \"design\" ist kein Text").arg(where)};
             const ShipDesign design = readDesign(path.toString(), designs, where);
-            if (count >= 1)
-                fleet.AddShips(count, design.GetAS(), design.GetArmor(), design.GetStability(),
-                               design.GetName(), design.GetFE(), design.GetSI(), design.GetC());
+            addShips(fleet, count, design.GetAS(), design.GetArmor(), design.GetStability(),
+                     design.GetName(), design.GetFE(), design.GetSI(), design.GetC(), where);
             continue;
         }
         const QJsonValue name = entry.value(QStringLiteral("name"));
@@ -117,8 +130,7 @@ void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const
         const int fe = shipValue(entry, QStringLiteral("fe"), where);
         const int si = shipValue(entry, QStringLiteral("si"), where);
         const int c = shipValue(entry, QStringLiteral("c"), where);
-        if (count >= 1)
-            fleet.AddShips(count, as, armor, stability, name.toString(), fe, si, c);
+        addShips(fleet, count, as, armor, stability, name.toString(), fe, si, c, where);
     }
     if (fleet.isEmpty())
         throw InputFault{QStringLiteral("die Flotte \"%1\" ist leer").arg(key)};
@@ -136,9 +148,10 @@ DesignFileSource DesignFilesFrom(const QString &inputDirectory)
             if (QFileInfo::exists(beside))
                 result.path = beside;
         }
-        QFile file(result.path);
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxDesignFileSize)
-            result.bytes = file.readAll();
+        FileRead file = ReadRegularFile(result.path, kMaxDesignFileSize);
+        result.failure = file.failure;
+        if (file.ok())
+            result.bytes = std::move(file.bytes);
         return result;
     };
 }

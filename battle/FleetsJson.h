@@ -5,6 +5,7 @@
 // "armor": N, "stability": N, "fe": N, "si": N, "c": N}. The entries are added
 // in order as "Hinzufügen" adds them.
 #include "battle/Fleet.h"
+#include "library/FileReading.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,11 +14,17 @@
 
 namespace qf {
 
+// Largest fleets JSON taken, from a file or standard input. A real one holds a
+// few kilobytes.
+constexpr qint64 kMaxFleetsJsonSize = 1024 * 1024;
+
 // What a "design" entry's path gave: the path the file was looked for under
-// (shown in error texts), and the file's bytes, or none when it could not be read.
+// (shown in error texts), and the file's bytes, or none when it could not be
+// read, with the reason why (looked at only when there are no bytes).
 struct DesignFileBytes {
     QString path;
     std::optional<QByteArray> bytes;
+    ReadFailure failure = ReadFailure::CannotOpen;
 };
 
 // Reads the design file a "design" entry names.
@@ -25,7 +32,8 @@ using DesignFileSource = std::function<DesignFileBytes(const QString &path)>;
 
 // Design files from the file system: a relative path counts from the working
 // directory, or, when nothing is there, from `inputDirectory` (if not empty).
-// A file larger than kMaxDesignFileSize counts as unreadable.
+// Only a regular file of at most kMaxDesignFileSize bytes is read; a FIFO, a
+// device or a directory fails at once, without blocking.
 DesignFileSource DesignFilesFrom(const QString &inputDirectory);
 
 struct FleetsJson {
@@ -39,7 +47,9 @@ struct FleetsJson {
 // The two fleets from the JSON bytes, or the first fault found as a one-line
 // German text (without the command's name in front). A design file is read as
 // "Öffnen" reads it and named after its file; a file that is not a design file
-// is a fault. Neither fleet may end up empty.
+// is a fault. Neither fleet may end up empty. An entry whose ships would take a
+// fleet total outside 64 bits is a fault too: the fleets are never cut down
+// to something the input did not ask for.
 FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs);
 
 } // namespace qf

@@ -3,8 +3,8 @@
 #include "battle/FleetsJson.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "library/FileReading.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -18,20 +18,26 @@ struct Input {
     QString directory; // where relative design paths are also looked for
 };
 
+// The fleets JSON, at most kMaxFleetsJsonSize bytes: a file must be a regular
+// one (a FIFO or /dev/zero fails at once), standard input may be anything.
 Input readInput(const QString &path)
 {
     Input input;
     if (path == QLatin1String("-")) {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly))
+        const FileRead in = ReadStandardInput(kMaxFleetsJsonSize);
+        if (in.failure == ReadFailure::TooLarge)
+            throw UsageError(QStringLiteral("battle: Standardeingabe zu groß (mehr als %1)")
+                                 .arg(SizeText(kMaxFleetsJsonSize)));
+        if (!in.ok())
             throw UsageError(QStringLiteral("battle: Standardeingabe nicht lesbar"));
-        input.bytes = in.readAll();
+        input.bytes = in.bytes;
         return input;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("battle: Datei nicht lesbar: ") + path);
-    input.bytes = file.readAll();
+    const FileRead file = ReadRegularFile(path, kMaxFleetsJsonSize);
+    if (!file.ok())
+        throw UsageError(QStringLiteral("battle: ") + ReadFailureText(file.failure, kMaxFleetsJsonSize)
+                         + QStringLiteral(": ") + path);
+    input.bytes = file.bytes;
     input.directory = QFileInfo(path).absolutePath();
     return input;
 }

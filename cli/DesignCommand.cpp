@@ -3,6 +3,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "library/DesignFile.h"
+#include "library/FileReading.h"
 #include "library/FileWriting.h"
 #include "library/GameText.h"
 #include "model/DesignerFigures.h"
@@ -10,7 +11,6 @@
 #include "model/Production.h"
 #include "model/WholeNumber.h"
 
-#include <QFile>
 #include <QJsonObject>
 
 namespace qf::cli {
@@ -75,10 +75,12 @@ QString wrapped(const QString &text, int indent, int width)
 
 ShipDesign readDesign(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxDesignFileSize)
-        throw UsageError(QStringLiteral("Datei nicht lesbar: ") + path);
-    const QByteArray bytes = file.read(kMaxDesignFileSize + 1);
+    // Only a regular file is read, and no more of it than a design file can hold:
+    // a FIFO or a device fails at once instead of hanging or filling the memory.
+    const FileRead file = ReadRegularFile(path, kMaxDesignFileSize);
+    if (!file.ok())
+        throw UsageError(ReadFailureText(file.failure, kMaxDesignFileSize) + QStringLiteral(": ") + path);
+    const QByteArray &bytes = file.bytes;
     if (!IsDesignFileContent(bytes))
         throw UsageError(QStringLiteral("keine Schiffsdesign-Datei: ") + path);
     return ReadDesignFile(bytes, DesignNameFromPath(path));

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace qf;
 
 namespace {
@@ -224,4 +226,132 @@ TEST_F(CliBattle, HelpDescribesTheInput)
     const QString help = QString::fromUtf8(r.out);
     for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\""})
         EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+}
+
+// Hostile input: special files, inputs past the bound, fleets past 64 bits.
+// Every run here has a watchdog: a command that hangs is killed after a few
+// seconds and the test fails, instead of hanging the suite or eating memory.
+namespace {
+
+struct GuardedRun {
+    bool finished = false;
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+GuardedRun runBattleGuarded(const QStringList &args, const QString &standardInput = QString())
+{
+    QProcess p;
+    p.setStandardInputFile(standardInput.isEmpty() ? QProcess::nullDevice() : standardInput);
+    p.start(QStringLiteral(QF_CLI), QStringList{QStringLiteral("battle")} + args);
+    EXPECT_TRUE(p.waitForStarted());
+    GuardedRun r;
+    r.finished = p.waitForFinished(10000);
+    if (!r.finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+// Exit status 2 with exactly this one line on standard error (after the tool's
+// name), nothing on standard output.
+void expectRefused(const GuardedRun &r, const QString &message)
+{
+    EXPECT_TRUE(r.finished) << "the command hung and was killed";
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err.toStdString(), ("schiffsdesigner-cli: " + message + u'\n').toStdString());
+}
+
+QString makeFifo(const QTemporaryDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    return path;
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    EXPECT_EQ(f.write(content), content.size());
+    return path;
+}
+
+// The worked example padded with blanks to `size` bytes.
+QByteArray paddedExample(qint64 size) { return kWorkedExample + QByteArray(size - kWorkedExample.size(), ' '); }
+
+constexpr qint64 kMiB = 1024 * 1024;
+
+} // namespace
+
+TEST(CliBattleHostile, SpecialFilesAreRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString fifo = makeFifo(dir, QStringLiteral("flotten.json"));
+    for (const QString &path : {fifo, QStringLiteral("/dev/zero"), dir.path()})
+        expectRefused(runBattleGuarded({path}), QStringLiteral("battle: keine normale Datei: ") + path);
+}
+
+TEST(CliBattleHostile, DesignEntriesNamingSpecialFilesAreRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString fifo = makeFifo(dir, QStringLiteral("Falke.shp"));
+    for (const QString &design : {fifo, QStringLiteral("/dev/zero")}) {
+        const QString json = QStringLiteral(R"({"home": [{"count": 1, "design": "%1"}],
+            "foreign": [{"count": 1, "name": "Z", "as": 1, "armor": 1, "stability": 1, "fe": 1, "si": 1, "c": 1}]})")
+                                 .arg(design);
+        const QString path = writeFile(dir, QStringLiteral("flotten.json"), json.toUtf8());
+        expectRefused(runBattleGuarded({path}), QStringLiteral("battle: home[0]: keine normale Datei: ") + design);
+        // The same from standard input.
+        expectRefused(runBattleGuarded({QStringLiteral("-")}, path),
+                      QStringLiteral("battle: home[0]: keine normale Datei: ") + design);
+    }
+}
+
+TEST(CliBattleHostile, AFleetsFileIsReadUpToOneMebibyte)
+{
+    QTemporaryDir dir;
+    const QString exact = writeFile(dir, QStringLiteral("genau.json"), paddedExample(kMiB));
+    const GuardedRun ok = runBattleGuarded({exact});
+    EXPECT_EQ(ok.status, 0) << ok.err.constData();
+    EXPECT_EQ(QString::fromUtf8(ok.out).split(u'\n', Qt::SkipEmptyParts), kWorkedExampleReport);
+    const GuardedRun fromStdin = runBattleGuarded({QStringLiteral("-")}, exact);
+    EXPECT_EQ(fromStdin.status, 0) << fromStdin.err.constData();
+    EXPECT_EQ(fromStdin.out, ok.out);
+
+    const QString past = writeFile(dir, QStringLiteral("zu-gross.json"), paddedExample(kMiB + 1));
+    expectRefused(runBattleGuarded({past}),
+                  QStringLiteral("battle: Datei zu groß (mehr als 1 MiB): ") + past);
+    expectRefused(runBattleGuarded({QStringLiteral("-")}, past),
+                  QStringLiteral("battle: Standardeingabe zu groß (mehr als 1 MiB)"));
+    // An endless standard input ends at the bound.
+    expectRefused(runBattleGuarded({QStringLiteral("-")}, QStringLiteral("/dev/zero")),
+                  QStringLiteral("battle: Standardeingabe zu groß (mehr als 1 MiB)"));
+}
+
+TEST(CliBattleHostile, FleetsWhoseTotalsLeave64BitsAreRefused)
+{
+    // Ten types of 2,147,483,647 ships with values and costs near 2,147,483,647:
+    // the third type would take the totals past 64 bits.
+    QJsonArray home;
+    for (int i = 0; i < 10; ++i) {
+        const int v = 2147483647 - i;
+        home.append(QJsonObject{{"count", 2147483647}, {"name", QStringLiteral("Typ %1").arg(i)}, {"as", v},
+                                {"armor", v}, {"stability", v}, {"fe", v}, {"si", v}, {"c", v}});
+    }
+    const QJsonArray foreign{QJsonObject{{"count", 1}, {"name", "Z"}, {"as", 1}, {"armor", 1}, {"stability", 1},
+                                         {"fe", 1}, {"si", 1}, {"c", 1}}};
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("riesig.json"),
+                                   QJsonDocument(QJsonObject{{"home", home}, {"foreign", foreign}}).toJson());
+    // Already the first type's cost (about 5.27 · 2^31 Solar a ship) passes 64 bits.
+    expectRefused(runBattleGuarded({path}),
+                  QStringLiteral("battle: home[0]: die Summen der Flotte passen nicht mehr in 64 Bit"));
 }

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct CliRun {
@@ -111,4 +113,85 @@ TEST(CliDesign, FileInSaveOutAndJson)
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const qf::ShipDesign d = qf::ReadDesignFile("Lager 3\nPanzer 2\nSpionage\n", "Kreuzer.v2");
     EXPECT_EQ(saved.readAll(), qf::FormatDesignFile(qf::ComputeDesignerFigures(d, "2000", QLocale::c())));
+}
+
+// Hostile input: special files and files past the bound. Every run has a
+// watchdog: a command that hangs is killed after a few seconds and the test
+// fails, instead of hanging the suite.
+namespace {
+
+struct GuardedDesignRun {
+    bool finished = false;
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+GuardedDesignRun runDesignGuarded(const QStringList &args)
+{
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QF_CLI), QStringList{"design"} + args);
+    EXPECT_TRUE(p.waitForStarted());
+    GuardedDesignRun r;
+    r.finished = p.waitForFinished(10000);
+    if (!r.finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+TEST(CliDesignHostile, SpecialFilesAndHugeFilesAreRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("Falke.shp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath("gross.shp");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("Lager 3\n") + QByteArray(1024 * 1024 - 7, ' '));
+    }
+    const struct {
+        QString path;
+        QString message;
+    } cases[] = {
+        {fifo, "keine normale Datei: " + fifo},
+        {"/dev/zero", "keine normale Datei: /dev/zero"},
+        {dir.path(), "keine normale Datei: " + dir.path()},
+        {huge, QString::fromUtf8("Datei zu groß (mehr als 1 MiB): ") + huge},
+        {dir.filePath("fehlt.shp"), "Datei nicht lesbar: " + dir.filePath("fehlt.shp")},
+    };
+    for (const auto &c : cases) {
+        const GuardedDesignRun r = runDesignGuarded({c.path});
+        EXPECT_TRUE(r.finished) << "hung on " << c.path.toStdString();
+        EXPECT_EQ(r.status, 2) << c.path.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.err.toStdString(), ("schiffsdesigner-cli: " + c.message + u'\n').toStdString());
+    }
+}
+
+TEST(CliDesignHostile, ADesignFileOfExactlyOneMebibyteIsRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Frachter.shp");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("Lager 3\n") + QByteArray(1024 * 1024 - 8, ' '));
+    }
+    const GuardedDesignRun r = runDesignGuarded({path});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(u'\n');
+    EXPECT_EQ(lines.first(), "Frachter");
+    EXPECT_TRUE(lines.contains("Lager 3"));
 }

@@ -313,32 +313,195 @@ TEST(Fleet, ACountStaysAtItsLargestValue)
     EXPECT_EQ(f.DecreaseCount(0), kMaxCount - 1);
 }
 
-TEST(Fleet, NoTotalLeavesThe64BitRange)
+// A refused operation leaves every part of the fleet as it was.
+void expectSameFleet(const Fleet &after, const Fleet &before)
 {
+    EXPECT_EQ(after.LastIndex, before.LastIndex);
+    EXPECT_EQ(after.Names, before.Names);
+    for (int i = 0; i <= before.LastIndex; ++i) {
+        const Fleet::ShipClass &a = after.Classes[size_t(i)];
+        const Fleet::ShipClass &b = before.Classes[size_t(i)];
+        EXPECT_EQ(a.Name, b.Name);
+        EXPECT_EQ(a.Count, b.Count) << i;
+        EXPECT_EQ(a.AS, b.AS);
+        EXPECT_EQ(a.Armor, b.Armor);
+        EXPECT_EQ(a.Stability, b.Stability);
+        EXPECT_EQ(a.Cost, b.Cost);
+    }
+    EXPECT_EQ(after.TotalAS, before.TotalAS);
+    EXPECT_EQ(after.TotalArmor, before.TotalArmor);
+    EXPECT_EQ(after.TotalStability, before.TotalStability);
+    EXPECT_EQ(after.TotalCost, before.TotalCost);
+}
+
+TEST(Fleet, TotalsOutside64BitsAreRefusedAndTheFleetStays)
+{
+    const int64_t m = kMaxCount;
+    // Two types of m ships with attack m fill the attack total up to
+    // 2m² = 2^63 - 2^33 + 2; what is left holds four more ships of attack m
+    // (4m = 2^33 - 4, one below the room of 2^33 - 3).
+    Fleet f;
+    FleetEdit edit = FleetEdit::Ignored;
+    EXPECT_EQ(f.AddShips(kMaxCount, kMaxCount, 0, 1, QStringLiteral("A"), 0, 0, 0, &edit), 0);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    EXPECT_EQ(f.AddShips(kMaxCount, kMaxCount, 0, 1, QStringLiteral("B"), 0, 0, 0, &edit), 1);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    EXPECT_EQ(f.TotalAS, 2 * m * m);
+
+    // A third full type: refused as a whole, not cut down to what fits.
+    const Fleet two = f;
+    EXPECT_EQ(f.AddShips(kMaxCount, kMaxCount, 0, 1, QStringLiteral("C"), 0, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    expectSameFleet(f, two);
+    EXPECT_EQ(f.AddShips(5, kMaxCount, 0, 1, QStringLiteral("C"), 0, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    expectSameFleet(f, two);
+
+    // Four ships fit exactly as before.
+    EXPECT_EQ(f.AddShips(4, kMaxCount, 0, 1, QStringLiteral("C"), 0, 0, 0, &edit), 2);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    EXPECT_EQ(f.Classes[2].Count, 4);
+    EXPECT_EQ(f.TotalAS, 2 * m * m + 4 * m);
+    EXPECT_EQ(f.TotalAS, kMaxTotal - 1);
+    EXPECT_EQ(f.TotalStability, 2 * m + 4);
+    const Fleet full = f;
+
+    // One more ship of C by "+", by adding its name, by a new type: refused.
+    EXPECT_EQ(f.IncreaseCount(2, &edit), 4);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    expectSameFleet(f, full);
+    EXPECT_EQ(f.AddShip(1, 0, 1, QStringLiteral("c"), 0, 0, 0, &edit), 2);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    expectSameFleet(f, full);
+    EXPECT_EQ(f.AddShips(3, 9, 9, 9, QStringLiteral("C"), 0, 0, 0, &edit), 2);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    expectSameFleet(f, full);
+    EXPECT_EQ(f.AddShip(2, 0, 1, QStringLiteral("D"), 0, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    expectSameFleet(f, full);
+    // Without an outcome asked for, the same refusal.
+    EXPECT_EQ(f.IncreaseCount(2), 4);
+    EXPECT_EQ(f.AddShip(2, 0, 1, QStringLiteral("D"), 0, 0, 0), -1);
+    expectSameFleet(f, full);
+
+    // A type without attack still fits beside them, and fewer ships always do.
+    EXPECT_EQ(f.AddShip(0, 7, 1, QStringLiteral("D"), 0, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    EXPECT_EQ(f.LastIndex, 3);
+    EXPECT_EQ(f.DecreaseCount(2), 3);
+    EXPECT_EQ(f.IncreaseCount(2, &edit), 4);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    expectTotalsAreSums(f);
+}
+
+TEST(Fleet, ATargetIsRefusedOnlyWhenItsCountWouldLeave64Bits)
+{
+    const int64_t m = kMaxCount;
     Fleet f;
     f.AddShips(kMaxCount, kMaxCount, 0, 1, QStringLiteral("A"), 0, 0, 0);
     f.AddShips(kMaxCount, kMaxCount, 0, 1, QStringLiteral("B"), 0, 0, 0);
-    f.AddShips(kMaxCount, kMaxCount, 0, 1, QStringLiteral("C"), 0, 0, 0);
+    f.AddShips(2, kMaxCount, 0, 1, QStringLiteral("C"), 0, 0, 0);
+
+    // The attack total itself never passes its target: rest 2m², (2^63 - 1 - 2m²) / m = 4.
+    EXPECT_EQ(f.SetAttackTarget(kMaxTotal, 2), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[2].Count, 4);
+    EXPECT_EQ(f.TotalAS, 2 * m * m + 4 * m);
+    EXPECT_EQ(f.SetAttackTarget(2 * m * m + 3 * m, 2), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[2].Count, 3);
+
+    // Stability: rest 2m (A and B), per ship 1. A target of 2m + 14 asks for 14
+    // ships of C, whose attack would leave 64 bits: refused, the count stays at 3.
+    const Fleet before = f;
+    EXPECT_EQ(f.SetStabilityTarget(2 * m + 14, 2), FleetEdit::TooLarge);
+    expectSameFleet(f, before);
+    EXPECT_EQ(f.SetStabilityTarget(kMaxTotal, 2), FleetEdit::TooLarge);
+    expectSameFleet(f, before);
+    // Fewer ships always fit: a target below the rest gives the rule's one ship,
+    // a target of 2m + 2 gives two.
+    EXPECT_EQ(f.SetStabilityTarget(0, 2), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[2].Count, 1);
+    EXPECT_EQ(f.SetStabilityTarget(2 * m + 2, 2), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[2].Count, 2);
+    // A stability target for A asks for more than the count limit: it stays at
+    // m ships, as it always has, which fit.
+    EXPECT_EQ(f.SetStabilityTarget(kMaxTotal, 0), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[0].Count, kMaxCount);
+    EXPECT_EQ(f.SetCostTarget(5, 7), FleetEdit::Ignored);
+    EXPECT_EQ(f.SetArmorTarget(5, -1), FleetEdit::Ignored);
+    expectTotalsAreSums(f);
+}
+
+TEST(Fleet, CostlyTypesAreRefusedWhenTheCostTotalWouldLeave64Bits)
+{
+    // Ten types of 2,147,483,647 ships with costs near 2,147,483,647 Solar do not
+    // fit: the third type is refused, and the first two stay as they were added.
     const int64_t m = kMaxCount;
+    Fleet f;
+    FleetEdit edits[10];
+    for (int i = 0; i < 10; ++i)
+        f.AddShips(kMaxCount, 1, 1, 1, QStringLiteral("T%1").arg(i), kMaxCount - i, 0, 0, &edits[i]);
+    EXPECT_EQ(edits[0], FleetEdit::Done);
+    EXPECT_EQ(edits[1], FleetEdit::Done);
+    for (int i = 2; i < 10; ++i)
+        EXPECT_EQ(edits[i], FleetEdit::TooLarge) << i;
+    ASSERT_EQ(f.LastIndex, 1);
     EXPECT_EQ(f.Classes[0].Count, kMaxCount);
     EXPECT_EQ(f.Classes[1].Count, kMaxCount);
-    // What is left of the 64-bit range holds only a few ships of C.
-    const int64_t room = (kMaxTotal - 2 * m * m) / m;
-    EXPECT_EQ(f.Classes[2].Count, room);
-    EXPECT_EQ(f.CountLimit(2), room);
-    EXPECT_EQ(f.IncreaseCount(2), room);
-    f.SetAttackTarget(kMaxTotal, 2);
-    EXPECT_EQ(f.Classes[2].Count, room);
+    EXPECT_EQ(f.TotalAS, 2 * m);
     expectTotalsAreSums(f);
 
+    // Three costs of m together: m · 79/15 Solar a ship; no more than
+    // (2^63 - 1) / cost ships of them fit, and one ship more is refused.
     Fleet costly;
-    costly.AddShips(kMaxCount, 1, 1, 1, QStringLiteral("Gold"), kMaxCount, kMaxCount, kMaxCount);
-    const int64_t cost = costly.Classes[0].Cost;
-    EXPECT_EQ(costly.Classes[0].Count, kMaxTotal / cost);
-    // A new type that does not fit beside it is refused like an eleventh.
-    EXPECT_EQ(costly.AddShip(1, 1, 1, QStringLiteral("Silber"), kMaxCount, kMaxCount, kMaxCount), -1);
+    const int64_t cost = SolarCost(kMaxCount, kMaxCount, kMaxCount);
+    const int32_t most = int32_t(kMaxTotal / cost);
+    EXPECT_EQ(costly.AddShips(kMaxCount, 1, 1, 1, QStringLiteral("Gold"), kMaxCount, kMaxCount, kMaxCount), -1);
+    EXPECT_TRUE(costly.isEmpty());
+    EXPECT_EQ(costly.AddShips(most, 1, 1, 1, QStringLiteral("Gold"), kMaxCount, kMaxCount, kMaxCount), 0);
+    FleetEdit edit = FleetEdit::Done;
+    EXPECT_EQ(costly.IncreaseCount(0, &edit), most);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
+    EXPECT_EQ(costly.AddShip(1, 1, 1, QStringLiteral("Silber"), kMaxCount, kMaxCount, kMaxCount, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::TooLarge);
     EXPECT_EQ(costly.LastIndex, 0);
     expectTotalsAreSums(costly);
+}
+
+TEST(Fleet, EveryOutcomeIsToldApart)
+{
+    Fleet f;
+    FleetEdit edit = FleetEdit::TooLarge;
+    // Added, and added to a present name.
+    EXPECT_EQ(f.AddShip(1, 0, 5, QStringLiteral("A"), 1, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    EXPECT_EQ(f.AddShip(1, 0, 5, QStringLiteral("a"), 1, 0, 0, &edit), 0);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    EXPECT_EQ(f.IncreaseCount(0, &edit), 3);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    // Nothing to do.
+    for (int count : {0, -3}) {
+        edit = FleetEdit::Done;
+        EXPECT_EQ(f.AddShips(count, 1, 0, 5, QStringLiteral("A"), 1, 0, 0, &edit), -1);
+        EXPECT_EQ(edit, FleetEdit::Ignored);
+    }
+    EXPECT_EQ(f.AddShip(-1, 0, 5, QStringLiteral("Minus"), 1, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::Ignored);
+    EXPECT_EQ(f.IncreaseCount(4, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::Ignored);
+    f.AddShips(kMaxCount, 1, 0, 5, QStringLiteral("A"), 1, 0, 0);
+    EXPECT_EQ(f.IncreaseCount(0, &edit), kMaxCount); // at the count limit
+    EXPECT_EQ(edit, FleetEdit::Ignored);
+    // A full fleet.
+    for (int i = 1; i < 10; ++i)
+        f.AddShip(1, 0, 5, QStringLiteral("T%1").arg(i), 1, 0, 0);
+    EXPECT_EQ(f.AddShips(2, 1, 0, 5, QStringLiteral("Elfter"), 1, 0, 0, &edit), -1);
+    EXPECT_EQ(edit, FleetEdit::FleetFull);
+
+    // Only a refusal has a text for the player.
+    EXPECT_EQ(FleetRefusalText(FleetEdit::TooLarge),
+              QStringLiteral("Die Summen der Flotte passen nicht mehr in 64 Bit; die Flotte bleibt unverändert."));
+    for (FleetEdit other : {FleetEdit::Done, FleetEdit::Ignored, FleetEdit::FleetFull})
+        EXPECT_TRUE(FleetRefusalText(other).isEmpty());
 }
 
 TEST(ReadTargetValue, TheWholeNumberRuleIn64Bits)

@@ -8,7 +8,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <limits>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qf;
 
@@ -19,6 +25,8 @@ struct MemoryDesigns {
     std::map<QString, QByteArray> files;
     mutable QStringList asked;
 
+    std::map<QString, ReadFailure> failures; // why a path has no file; CannotOpen when not listed
+
     DesignFileSource source() const
     {
         return [this](const QString &path) {
@@ -28,6 +36,9 @@ struct MemoryDesigns {
             const auto it = files.find(path);
             if (it != files.end())
                 file.bytes = it->second;
+            const auto why = failures.find(path);
+            if (why != failures.end())
+                file.failure = why->second;
             return file;
         };
     }
@@ -164,4 +175,110 @@ TEST(FleetsJson, FilesAreFoundFromTheWorkingDirectoryOrBesideTheInput)
     file.write(QByteArray(kMaxDesignFileSize + 1, ' '));
     file.close();
     EXPECT_FALSE(DesignFilesFrom(QString())(file.fileName()).bytes.has_value());
+}
+
+TEST(FleetsJson, TheReasonAFileWasNotReadIsShown)
+{
+    MemoryDesigns designs;
+    designs.failures[QStringLiteral("pipe")] = ReadFailure::NotARegularFile;
+    designs.failures[QStringLiteral("gross.shp")] = ReadFailure::TooLarge;
+    designs.failures[QStringLiteral("kaputt.shp")] = ReadFailure::ReadError;
+    const struct {
+        const char *path;
+        const char *error;
+    } cases[] = {
+        {"fehlt.shp", "home[0]: Design-Datei nicht lesbar: mem/fehlt.shp"},
+        {"pipe", "home[0]: keine normale Datei: mem/pipe"},
+        {"gross.shp", "home[0]: Datei zu groß (mehr als 1 MiB): mem/gross.shp"},
+        {"kaputt.shp", "home[0]: Lesefehler: mem/kaputt.shp"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(errorOf("{\"home\": [{\"count\": 1, \"design\": \"" + QByteArray(c.path) + "\"}], \"foreign\": ["
+                              + kOneShip + "]}",
+                          designs),
+                  QString::fromUtf8(c.error));
+}
+
+TEST(FleetsJson, OnlyRegularFilesAreReadAsDesignFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pipe = dir.filePath(QStringLiteral("Falke.shp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QFile big(dir.filePath(QStringLiteral("gross.shp")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(kMaxDesignFileSize + 1, ' '));
+    big.close();
+    QFile exact(dir.filePath(QStringLiteral("genau.shp")));
+    ASSERT_TRUE(exact.open(QIODevice::WriteOnly));
+    exact.write(QByteArray("Lager 2") + QByteArray(kMaxDesignFileSize - 7, ' '));
+    exact.close();
+
+    const struct {
+        QString path;
+        ReadFailure failure;
+    } cases[] = {
+        {pipe, ReadFailure::NotARegularFile},
+        {QStringLiteral("/dev/zero"), ReadFailure::NotARegularFile},
+        {dir.path(), ReadFailure::NotARegularFile},
+        {big.fileName(), ReadFailure::TooLarge},
+        {dir.filePath(QStringLiteral("fehlt.shp")), ReadFailure::CannotOpen},
+    };
+    for (const auto &c : cases) {
+        // A FIFO's open would wait for a writer: one is opened after a few
+        // seconds so that a regression fails instead of hanging.
+        auto reading = std::async(std::launch::async, [&] { return DesignFilesFrom(QString())(c.path); });
+        if (reading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "reading " << c.path.toStdString() << " blocked";
+            const int writer = ::open(QFile::encodeName(c.path).constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+        const DesignFileBytes file = reading.get();
+        EXPECT_FALSE(file.bytes.has_value()) << c.path.toStdString();
+        EXPECT_EQ(file.failure, c.failure) << c.path.toStdString();
+    }
+    const DesignFileBytes atBound = DesignFilesFrom(QString())(exact.fileName());
+    ASSERT_TRUE(atBound.bytes.has_value());
+    EXPECT_EQ(atBound.bytes->size(), kMaxDesignFileSize);
+}
+
+TEST(FleetsJson, FleetsWhoseTotalsLeave64BitsAreRefused)
+{
+    // Ten types of 2,147,483,647 ships with values and costs near 2,147,483,647:
+    // two fit in 64 bits, the third does not; the input is refused rather than cut.
+    QByteArray home;
+    for (int i = 0; i < 10; ++i) {
+        const QByteArray v = QByteArray::number(2147483647 - i);
+        home += (i ? ", " : "") + QByteArray(R"({"count": 2147483647, "name": "T)") + QByteArray::number(i)
+                + R"(", "as": )" + v + R"(, "armor": )" + v + R"(, "stability": )" + v + R"(, "fe": )" + v
+                + R"(, "si": 0, "c": 0})";
+    }
+    EXPECT_EQ(errorOf("{\"home\": [" + home + "], \"foreign\": [" + kOneShip + "]}"),
+              QStringLiteral("home[2]: die Summen der Flotte passen nicht mehr in 64 Bit"));
+    EXPECT_EQ(errorOf("{\"home\": [" + kOneShip + "], \"foreign\": [" + home + "]}"),
+              QStringLiteral("foreign[2]: die Summen der Flotte passen nicht mehr in 64 Bit"));
+
+    // The same name a second time: the count stops at 2,147,483,647, as always.
+    const QByteArray twice = R"({"count": 2147483647, "name": "A", "as": 2147483647, "armor": 0, "stability": 1, "fe": 0, "si": 0, "c": 0})";
+    const FleetsJson r = ParseFleetsJson("{\"home\": [" + twice + ", " + twice + "], \"foreign\": [" + kOneShip + "]}",
+                                         MemoryDesigns{}.source());
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(r.home.Classes[0].Count, 2147483647);
+    EXPECT_EQ(r.home.TotalAS, int64_t(2147483647) * 2147483647);
+
+    // Right at the edge: two full types of attack m = 2,147,483,647 and four
+    // ships more reach 2m² + 4m = 2^63 - 2; a fifth ship would pass 2^63 - 1.
+    const QByteArray full = R"({"count": 2147483647, "name": "X", "as": 2147483647, "armor": 0, "stability": 1, "fe": 0, "si": 0, "c": 0})";
+    QByteArray twoFull = full;
+    twoFull.replace("\"X\"", "\"Y\"");
+    const FleetsJson fits = ParseFleetsJson(
+        "{\"home\": [" + full + ", " + twoFull + R"(, {"count": 4, "name": "Z", "as": 2147483647, "armor": 0, "stability": 1, "fe": 0, "si": 0, "c": 0}], "foreign": [)" + kOneShip + "]}",
+        MemoryDesigns{}.source());
+    ASSERT_TRUE(fits.ok()) << fits.error.toStdString();
+    EXPECT_EQ(fits.home.TotalAS, std::numeric_limits<int64_t>::max() - 1);
+    const FleetsJson past = ParseFleetsJson(
+        "{\"home\": [" + full + ", " + twoFull + R"(, {"count": 5, "name": "Z", "as": 2147483647, "armor": 0, "stability": 1, "fe": 0, "si": 0, "c": 0}], "foreign": [)" + kOneShip + "]}",
+        MemoryDesigns{}.source());
+    EXPECT_EQ(past.error, QStringLiteral("home[2]: die Summen der Flotte passen nicht mehr in 64 Bit"));
 }

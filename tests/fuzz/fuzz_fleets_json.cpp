@@ -1,10 +1,17 @@
-// The fleets JSON of the battle command on any bytes. A "design" entry's path
-// is answered from memory: the path's own text is the design file, except for
-// paths starting with "?" (no such file). Small fleets are also fought.
+// The fleets JSON of the battle command on any bytes, read as the command reads
+// its standard input: the bytes go into an in-memory file, which the bounded
+// reader reads back from its descriptor (reading it by path as well would cost
+// a few more system calls a run for no new coverage of the parser). A "design"
+// entry's path is answered from memory: the path's own text is the design file,
+// except for paths starting with "?" (no such file). Small fleets are also fought.
 #include "FuzzSupport.h"
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
 #include "library/Cp1252.h"
+#include "library/FileReading.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 using namespace qf;
 using namespace qf::fuzz;
@@ -38,6 +45,23 @@ void checkFleet(const Fleet &fleet)
     QF_FUZZ_CHECK(fleet.TotalStability == stability);
 }
 
+// One in-memory file for all runs, rewritten with each input and read from its start.
+struct InputFile {
+    int fd = ::memfd_create("fleets.json", MFD_CLOEXEC);
+
+    void hold(const uint8_t *data, size_t size) const
+    {
+        QF_FUZZ_CHECK(fd >= 0 && ::ftruncate(fd, 0) == 0);
+        size_t done = 0;
+        while (done < size) {
+            const ssize_t n = ::pwrite(fd, data + done, size - done, off_t(done));
+            QF_FUZZ_CHECK(n > 0);
+            done += size_t(n);
+        }
+        QF_FUZZ_CHECK(::lseek(fd, 0, SEEK_SET) == 0);
+    }
+};
+
 int64_t ships(const Fleet &fleet)
 {
     int64_t n = 0;
@@ -50,8 +74,16 @@ int64_t ships(const Fleet &fleet)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray json = bytesOf(data, size);
-    const FleetsJson fleets = ParseFleetsJson(json, fromMemory);
+    static const InputFile input;
+    input.hold(data, size);
+    const FileRead read = ReadDescriptor(input.fd, kMaxFleetsJsonSize);
+    if (qint64(size) > kMaxFleetsJsonSize) {
+        QF_FUZZ_CHECK(read.failure == ReadFailure::TooLarge && read.bytes.isEmpty());
+        return 0;
+    }
+    QF_FUZZ_CHECK(read.ok());
+    QF_FUZZ_CHECK(read.bytes == bytesOf(data, size));
+    const FleetsJson fleets = ParseFleetsJson(read.bytes, fromMemory);
     if (!fleets.ok()) {
         QF_FUZZ_CHECK(fleets.home.isEmpty() && fleets.foreign.isEmpty());
         // One line: no control character and no other line break.

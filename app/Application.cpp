@@ -2,6 +2,8 @@
 
 #include "app/UserPrompts.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <exception>
 
 namespace qf {
@@ -20,6 +22,13 @@ bool Application::notify(QObject *receiver, QEvent *event)
             prompts_->showError(activeWindow(), QStringLiteral("Unbekannter Fehler."));
     }
     return false;
+}
+
+bool InstallQtGerman(QTranslator &translator)
+{
+    if (!translator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
 }
 
 } // namespace qf

@@ -4,7 +4,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QWheelEvent>
+#include <QFontMetricsF>
 #include <QLabel>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -33,6 +37,53 @@ QVBoxLayout *addLabelledCell(QGridLayout *grid, int row, int column, const QStri
 }
 } // namespace
 
+namespace {
+// Keeps the font of a field small enough for its text, whenever the text or the size changes.
+class TextFitter : public QObject {
+public:
+    explicit TextFitter(QLineEdit *edit) : QObject(edit), edit_(edit), base_(edit->font())
+    {
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textChanged, this, &TextFitter::fit);
+    }
+
+    void fit()
+    {
+        QFont font = base_;
+        const int frame = edit_->hasFrame() ? edit_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        // The frame, the line edit's own margin of 2 on each side, and room for the caret.
+        const qreal room = edit_->width() - 2 * frame - 4 - 2;
+        const qreal wide = QFontMetricsF(base_).horizontalAdvance(edit_->text());
+        if (wide > room && room > 0 && base_.pointSizeF() > 0) {
+            for (qreal size = base_.pointSizeF() * room / wide; size > 1; size -= 0.25) {
+                font.setPointSizeF(size);
+                if (QFontMetricsF(font).horizontalAdvance(edit_->text()) <= room)
+                    break;
+            }
+        }
+        if (edit_->font() != font)
+            edit_->setFont(font);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == edit_ && event->type() == QEvent::Resize)
+            fit();
+        return false;
+    }
+
+private:
+    QLineEdit *edit_;
+    QFont base_;
+};
+} // namespace
+
+void ShrinkTextToFit(QLineEdit *edit)
+{
+    (new TextFitter(edit))->fit();
+}
+
 QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString &name,
                            const QString &label, const QString &text, bool readOnly)
 {
@@ -40,6 +91,8 @@ QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString
     edit->setObjectName(name);
     // Read-only fields stay tab stops, so a player can reach and copy a result by keyboard.
     edit->setReadOnly(readOnly);
+    if (readOnly)
+        ShrinkTextToFit(edit);
     addLabelledCell(grid, row, column, name, label, edit)->addWidget(edit);
     return edit;
 }
@@ -67,6 +120,35 @@ UpDown::UpDown(QLineEdit *associate, int minimum, int maximum, const QString &na
     setPosition(readWholeNumber(associate->text(), minimum));
     connect(up_, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(down_, &QToolButton::clicked, this, &UpDown::stepDown);
+    associate_->installEventFilter(this);
+}
+
+bool UpDown::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != associate_ || !isEnabled())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Up) {
+                stepUp();
+                return true;
+            }
+            if (key->key() == Qt::Key_Down) {
+                stepDown();
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::Wheel) {
+        // One notch of a wheel is 120; a touchpad sends less at a time.
+        wheelRest_ += static_cast<QWheelEvent *>(event)->angleDelta().y();
+        for (; wheelRest_ >= 120; wheelRest_ -= 120)
+            stepUp();
+        for (; wheelRest_ <= -120; wheelRest_ += 120)
+            stepDown();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void UpDown::setPosition(int value)

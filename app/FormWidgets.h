@@ -8,8 +8,12 @@ class QToolButton;
 
 namespace qf {
 
+// A read-only field shows its whole text: a text wider than the field is drawn
+// in a smaller font until it fits, so no figure is ever cut off.
+void ShrinkTextToFit(QLineEdit *edit);
+
 // A line edit with its label (buddy) above it; the edit carries the control's name.
-// The label gets the name "<control>Label".
+// The label gets the name "<control>Label". A read-only edit shrinks its text to fit.
 QLineEdit *addLabelledEdit(QGridLayout *grid, int row, int column, const QString &name,
                            const QString &label, const QString &text = QString(),
                            bool readOnly = false);
@@ -33,6 +37,10 @@ public:
     QToolButton *upButton() const { return up_; }
     QToolButton *downButton() const { return down_; }
 
+protected:
+    // The Up and Down keys and the mouse wheel in the edit step it as the arrows do.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void step(int delta);
 
@@ -42,6 +50,7 @@ private:
     int minimum_;
     int maximum_;
     int position_;
+    int wheelRest_ = 0; // wheel movement below one step, kept for the next
 };
 
 // An edit with its spinner to the right, in one grid cell under the label.

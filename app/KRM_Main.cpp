@@ -9,6 +9,7 @@
 #include "battle/BattlePage.h"
 #include "calc/CalculatorPage.h"
 #include "designer/DesignerPage.h"
+#include "library/FileReading.h"
 #include "library/FileWriting.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryDialogs.h"
@@ -230,7 +231,7 @@ void TKRM_Main::startUp(const QStringList &arguments)
     bool loaded = false;
     if (!start.shipFile.isEmpty()) {
         log_->append(QStringLiteral("Loading Shipdesign ") + start.shipFile);
-        loaded = library_->LoadDesignFile(start.shipFile, true);
+        loaded = library_->LoadDesignFile(start.shipFile, true) == ReadFailure::None;
     }
     if (!loaded) {
         // The program always starts with one design, also when the file could not be read.
@@ -304,15 +305,14 @@ void TKRM_Main::AboutClick()
 bool TKRM_Main::ReadConfig(const QString &fileName)
 {
     PageControl1->setEnabled(false);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A settings file is a few hundred bytes; a pipe, a device or a huge file is not one of ours.
+    const FileRead read = ReadRegularFile(fileName, kMaxConfigFileSize);
+    if (!read.ok()) {
         log_->append(QStringLiteral("Error opening config file"));
         PageControl1->setEnabled(true);
         return false;
     }
-    // A configuration file is a few hundred bytes; a huge file is not one of ours.
-    const QByteArray bytes = file.read(1 << 20);
-    file.close();
+    const QByteArray &bytes = read.bytes;
     for (const ConfigCommand &c : ParseConfig(bytes)) {
         switch (c.kind) {
         case ConfigCommand::FlightTime:

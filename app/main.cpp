@@ -5,12 +5,15 @@
 #include "app/UserPrompts.h"
 
 #include <QIcon>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     qf::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarzfink SchiffsDesigner 3.0"));
     QApplication::setDesktopFileName(QStringLiteral("quarzfink-schiffsdesigner"));
+    QTranslator qtGerman;
+    qf::InstallQtGerman(qtGerman);
     Q_INIT_RESOURCE(resources); // the icons live in the static GUI library
     QIcon icon;
     for (int size : {32, 64, 256})

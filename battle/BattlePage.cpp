@@ -6,11 +6,13 @@
 #include "app/UserPrompts.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
+#include "battle/ReportLayout.h"
 #include "model/WholeNumber.h"
 
 #include <QComboBox>
 #include <QCursor>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,7 +24,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
 
 namespace qf {
@@ -177,10 +182,9 @@ QGroupBox *BattlePage::buildResultGroup()
     b_BattleReport->setObjectName(QStringLiteral("b_BattleReport"));
     b_BattleReport->setReadOnly(true);
     b_BattleReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    b_BattleReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap rather than hide behind a scroll bar.
+    b_BattleReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     b_BattleReport->setMinimumHeight(100);
-    // Report rows line up on tab stops a few characters apart.
-    b_BattleReport->setTabStopDistance(b_BattleReport->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
     box->addWidget(b_BattleReport, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -237,6 +241,17 @@ void BattlePage::setWindowColour(QLineEdit *edit)
 
 void BattlePage::writeReport(const QStringList &lines)
 {
+    // A battle report's columns line up in a fixed-width font, on stops placed after
+    // the widest text of each; the help text reads better in the usual font.
+    const bool table = std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.contains(u'\t'); });
+    b_BattleReport->setFont(table ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+    const qreal character = QFontMetricsF(b_BattleReport->font()).horizontalAdvance(QLatin1Char('0'));
+    QList<QTextOption::Tab> tabs;
+    for (double stop : ReportTabStops(lines))
+        tabs << QTextOption::Tab(stop * character, QTextOption::LeftTab);
+    QTextOption option = b_BattleReport->document()->defaultTextOption();
+    option.setTabs(tabs);
+    b_BattleReport->document()->setDefaultTextOption(option);
     b_BattleReport->setPlainText(lines.join(u'\n'));
 }
 
@@ -280,6 +295,10 @@ void BattlePage::ShowFleets()
             for (int i = 0; i <= f.LastIndex && i < f.Names.size(); ++i)
                 c.list->addItem(f.Names.at(i) + QStringLiteral(" (")
                                 + QString::number(f.Classes[size_t(i)].Count) + u')');
+            // The entry the keys act on stays chosen, so arrows, "+", "-" and Entf go on from it.
+            const int remembered = rememberedPosition(n);
+            if (remembered >= 0 && remembered < c.list->count())
+                c.list->setCurrentRow(remembered);
             c.as->setText(QString::number(f.TotalAS));
             c.armor->setText(QString::number(f.TotalArmor));
             c.stability->setText(QString::number(f.TotalStability));
@@ -329,11 +348,13 @@ void BattlePage::addShips(int number)
         const int count = readWholeNumber(c.shipCount->text(), 1);
         if (count >= 1) {
             const ShipDesign &design = state_.designs.at(k);
+            FleetEdit edit = FleetEdit::Done;
             const int position = fleet(number).AddShips(count, design.GetAS(), design.GetArmor(),
                                                         design.GetStability(), design.GetName(),
-                                                        design.GetFE(), design.GetSI(), design.GetC());
-            if (position >= 0)
+                                                        design.GetFE(), design.GetSI(), design.GetC(), &edit);
+            if (position >= 0 && edit != FleetEdit::TooLarge)
                 setRemembered(number, position);
+            tellRefusal(edit);
         }
     }
     ShowFleets();
@@ -355,14 +376,16 @@ void BattlePage::enterTarget(int number, QLineEdit *field)
     const int64_t target = ReadTargetValue(value->text());
     const int position = rememberedPosition(number);
     FleetControls &c = controls(number);
+    FleetEdit edit = FleetEdit::Ignored;
     if (field == c.as)
-        f.SetAttackTarget(target, position);
+        edit = f.SetAttackTarget(target, position);
     else if (field == c.armor)
-        f.SetArmorTarget(target, position);
+        edit = f.SetArmorTarget(target, position);
     else if (field == c.stability)
-        f.SetStabilityTarget(target, position);
+        edit = f.SetStabilityTarget(target, position);
     else if (field == c.cost)
-        f.SetCostTarget(target, position);
+        edit = f.SetCostTarget(target, position);
+    tellRefusal(edit);
     for (QLineEdit *total : c.totals()) {
         if (total == field)
             setWindowColour(total);
@@ -373,6 +396,13 @@ void BattlePage::enterTarget(int number, QLineEdit *field)
     c.list->setFocus();
 }
 
+void BattlePage::tellRefusal(FleetEdit edit)
+{
+    const QString why = FleetRefusalText(edit);
+    if (!why.isEmpty())
+        prompts_.showWarning(this, QStringLiteral("Flotte unverändert"), why);
+}
+
 void BattlePage::FleetListKeyPress(int number, QChar key)
 {
     guarded(prompts_, this, [&] {
@@ -381,7 +411,9 @@ void BattlePage::FleetListKeyPress(int number, QChar key)
         if (key == u'+') {
             if (f.isEmpty())
                 return;
-            f.IncreaseCount(p);
+            FleetEdit edit = FleetEdit::Done;
+            f.IncreaseCount(p, &edit);
+            tellRefusal(edit);
         } else if (key == u'-') {
             if (f.isEmpty())
                 return;

@@ -15,6 +15,7 @@ namespace qf {
 
 struct AppState;
 class Fleet;
+enum class FleetEdit;
 class UserPrompts;
 
 // "Wert eingeben": asks for the target value of a fleet total.
@@ -78,6 +79,8 @@ private:
     void setMenuColour(QLineEdit *edit);
     void setWindowColour(QLineEdit *edit);
     void writeReport(const QStringList &lines);
+    // A message box when the fleet refused an edit (its totals would leave 64 bits).
+    void tellRefusal(FleetEdit edit);
 
     // Handlers of one fleet group.
     void FleetClick(int fleet, QObject *sender);

@@ -83,6 +83,8 @@ QLineEdit *editWithSuffix(QGridLayout *grid, int row, int column, const SuffixCe
     edit->setObjectName(QString::fromLatin1(c.name));
     // Read-only fields stay tab stops, as in addLabelledEdit.
     edit->setReadOnly(c.readOnly);
+    if (c.readOnly)
+        ShrinkTextToFit(edit);
     edit->setSizePolicy(QSizePolicy::Ignored, edit->sizePolicy().verticalPolicy());
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("unvollständig")) + 12);
     auto *caption = new QLabel(QString::fromUtf8(c.label));

@@ -6,12 +6,13 @@
 #include "designer/DesignerPage.h"
 #include "library/DesignCollection.h"
 #include "library/DesignFile.h"
+#include "library/FileReading.h"
 #include "library/FileWriting.h"
 #include "library/GameText.h"
 #include "library/LibraryDialogs.h"
 
 #include <QComboBox>
-#include <QFile>
+#include <QDir>
 
 namespace qf {
 
@@ -113,19 +114,19 @@ void LibraryCommands::RenameClick()
     });
 }
 
-bool LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinners)
+ReadFailure LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinners)
 {
     QByteArray bytes;
     {
         const ReadingFile reading(*this);
-        QFile file(path);
-        const bool readable = file.open(QIODevice::ReadOnly) && file.size() <= kMaxDesignFileSize;
-        if (readable)
-            bytes = file.read(kMaxDesignFileSize + 1);
-        if (!readable || !IsDesignFileContent(bytes)) {
+        FileRead read = ReadRegularFile(path, kMaxDesignFileSize);
+        if (read.ok() && !IsDesignFileContent(read.bytes))
+            read.failure = ReadFailure::CannotOpen; // a NUL byte: not a design file
+        if (!read.ok()) {
             log_.append(QStringLiteral("Error opening input file"));
-            return false;
+            return read.failure;
         }
+        bytes = read.bytes;
     }
     const ShipDesign design = ReadDesignFile(bytes, DesignNameFromPath(path), [&](Component c, int value) {
         if (updateSpinners)
@@ -133,7 +134,7 @@ bool LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinners)
     });
     const ReadingFile reading(*this);
     appendDesign(design);
-    return true;
+    return ReadFailure::None;
 }
 
 void LibraryCommands::LoadClick()
@@ -156,8 +157,16 @@ void LibraryCommands::OpenDroppedFiles(const QStringList &paths)
 
 void LibraryCommands::openDesignFile(const QString &path)
 {
-    if (LoadDesignFile(path, false))
+    const ReadFailure failure = LoadDesignFile(path, false);
+    if (failure == ReadFailure::None) {
         designs_.SuffixOnCollision(selectedIndex(), DesignNameFromPath(path));
+        return;
+    }
+    // The player chose this file, so the player is told why it did not open.
+    prompts_.showWarning(window_, QStringLiteral("Öffnen fehlgeschlagen"),
+                         QStringLiteral("Die Datei \u201E%1\u201C wurde nicht geöffnet: %2")
+                             .arg(QDir::toNativeSeparators(path),
+                                  ReadFailureText(failure, kMaxDesignFileSize)));
 }
 
 LibraryCommands::SaveResult LibraryCommands::WriteDesignFile()

@@ -3,6 +3,7 @@
 // copy, delete, rename, open, save, import and export. They work on the
 // collection, whose item model keeps every list of names in step, and tell the
 // pages through signals what to show.
+#include "library/FileReading.h"
 #include "model/ShipDesign.h"
 
 #include <QObject>
@@ -33,10 +34,10 @@ public:
     // Appends a design to the collection, selects and shows it.
     void appendDesign(const ShipDesign &design);
     // Reads a design file and appends its design; logs "Error opening input file"
-    // and appends nothing when the file cannot be read. With updateSpinners the
-    // Designer page's spinners follow every level read. Returns whether a design
-    // was appended.
-    bool LoadDesignFile(const QString &path, bool updateSpinners);
+    // and appends nothing when the file cannot be read (missing, not a regular
+    // file, too large, not text). With updateSpinners the Designer page's spinners
+    // follow every level read. Returns why nothing was appended, or None.
+    ReadFailure LoadDesignFile(const QString &path, bool updateSpinners);
     enum class SaveResult { Saved, Cancelled, Failed };
     // "Speichern Als..." for the selected design. A failed write is logged and told
     // in a message box; the design then keeps its name and stays unsaved.

@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +37,7 @@ struct Window {
     {
         oldCurrent = QDir::currentPath();
         QDir::setCurrent(dir.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
         w = std::make_unique<TKRM_Main>(state, prompts, QStringList{"schiffsdesigner"});
         w->pageControl()->setCurrentIndex(2);
         w->show();
@@ -505,6 +509,133 @@ private slots:
         f.addShips(1, a, QStringLiteral("1"));
         QCOMPARE(f.state.homeFleet.Classes[0].AS, as);
         QCOMPARE(f.text("b_Fleet1AS"), QString::number(2 * as));
+    }
+
+    // Click the second entry, move with the arrow keys: "+", "-" and Entf act on the
+    // entry chosen, which stays chosen while the list is redrawn.
+    void fleetKeysActOnTheChosenEntry()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 1);
+        const int b = f.addDesign(QStringLiteral("B"), 2);
+        const int c = f.addDesign(QStringLiteral("C"), 3);
+        for (int design : {a, b, c})
+            f.addShips(1, design, QStringLiteral("2"));
+        // After "Hinzufügen" the entry the keys act on is shown chosen.
+        QCOMPARE(f.remembered(1), QStringLiteral("2"));
+        QCOMPARE(f.list(1)->currentRow(), 2);
+        QVERIFY(f.list(1)->item(2)->isSelected());
+
+        f.clickItem(1, 1);
+        QCOMPARE(f.remembered(1), QStringLiteral("1"));
+        QTest::keyClick(f.list(1), Qt::Key_Up);
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        f.key(1, '+');
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (2)", "C (2)"}));
+        QCOMPARE(f.list(1)->currentRow(), 0);
+        QTest::keyClick(f.list(1), Qt::Key_Down);
+        QTest::keyClick(f.list(1), Qt::Key_Down);
+        QCOMPARE(f.remembered(1), QStringLiteral("2"));
+        f.key(1, '-');
+        f.key(1, '+');
+        f.key(1, '+');
+        QCOMPARE(f.items(1), QStringList({"A (3)", "B (2)", "C (3)"}));
+        QTest::keyClick(f.list(1), Qt::Key_Up);
+        QTest::keyClick(f.list(1), Qt::Key_Delete);
+        QCOMPARE(f.items(1), QStringList({"A (3)", "C (3)"}));
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        QVERIFY(f.list(1)->item(0)->isSelected());
+        // The other fleet keeps its own choice.
+        f.addShips(2, b, QStringLiteral("1"));
+        f.addShips(2, c, QStringLiteral("1"));
+        f.clickItem(2, 0);
+        f.key(2, '+');
+        QCOMPARE(f.items(2), QStringList({"B (2)", "C (1)"}));
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        QVERIFY(f.list(1)->item(0)->isSelected());
+    }
+
+    // The battle report's columns start at the same place in every row, for names
+    // of 5, 10, 11 and 20 characters alike.
+    void reportColumnsLineUp()
+    {
+        Window f;
+        const QStringList names = {"Falke", "Zerstörer1", "Kreuzer-Mk2", "Schlachtschiff Mk. 3"};
+        for (const QString &name : names)
+            f.addShips(1, f.addDesign(name, 20, 3, 2), QStringLiteral("40"));
+        f.addShips(2, f.addDesign(QStringLiteral("Ziel"), 1, 1), QStringLiteral("900"));
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        auto *report = f.get<QPlainTextEdit>("b_BattleReport");
+        report->resize(900, 600); // room for every row on one line
+        QCoreApplication::processEvents();
+        // The x position of each cell after a tab, for every row with tabs.
+        QList<QList<qreal>> columns;
+        for (QTextBlock block = report->document()->begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text();
+            if (!text.contains(u'\t'))
+                continue;
+            QList<qreal> xs;
+            for (int i = 0; i < text.size(); ++i) {
+                if (text[i] == u'\t' && i + 1 < text.size() && text[i + 1] != u'\t')
+                    xs << block.layout()->lineAt(0).cursorToX(i + 1);
+            }
+            columns << xs;
+        }
+        QVERIFY(columns.size() >= 7); // header, four rows and the total of each block
+        const QList<qreal> header = columns.first();
+        QCOMPARE(header.size(), 4);
+        for (const QList<qreal> &row : columns) {
+            // The foreign total keeps its extra tab before the armour: its first three line up.
+            for (int k = 0; k < 3 && k < row.size(); ++k)
+                QCOMPARE(row[k], header[k]);
+        }
+    }
+
+    void largeTotalsAreShownWhole()
+    {
+        Window f;
+        FleetEdit edit = FleetEdit::Done;
+        f.state.homeFleet.AddShips(2147483647, 2147483647, 2147483647, 2147483647, QStringLiteral("Riese"),
+                                   2147483647, 0, 0, &edit);
+        QCOMPARE(edit, FleetEdit::Done);
+        f.w->battlePage()->ShowFleets();
+        for (const QString &total : kTotals) {
+            QLineEdit *field = f.get(QStringLiteral("b_Fleet1") + total);
+            QVERIFY(field->text().size() >= 18);
+            const int room = field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+            QVERIFY2(QFontMetrics(field->font()).horizontalAdvance(field->text()) <= room,
+                     qPrintable(field->text()));
+        }
+        // And a small total goes back to the usual font.
+        f.state.homeFleet.RemoveShipClass(0);
+        f.w->battlePage()->ShowFleets();
+        QCOMPARE(f.get("b_Fleet1Cost")->font(), f.get("b_ShipCount1")->font());
+    }
+
+    // Two types of 2,147,483,647 ships with attack 2,147,483,647 bring the attack
+    // total to 2^63 - 2^33 + 2; four ships of a third such type still fit, a fifth does not.
+    void aShipThatWouldOverflowTheTotalsIsRefusedAloud()
+    {
+        Window f;
+        const int kMax = 2147483647;
+        for (const char *name : {"Eins", "Zwei"})
+            f.state.homeFleet.AddShips(kMax, kMax, 0, 1, QString::fromLatin1(name), 1, 0, 0);
+        f.state.homeFleet.AddShips(4, kMax, 0, 1, QStringLiteral("Drei"), 1, 0, 0);
+        f.w->battlePage()->ShowFleets();
+        const QString attack = f.text("b_Fleet1AS");
+        QCOMPARE(attack, QStringLiteral("9223372036854775806")); // 2^63 - 2^33 + 2 + 4 (2^31 - 1)
+        f.clickItem(1, 2);
+        f.key(1, '+');
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY(f.prompts.warnings[0].contains(QStringLiteral("64 Bit")));
+        QCOMPARE(f.items(1), QStringList({"Eins (2147483647)", "Zwei (2147483647)", "Drei (4)"}));
+        QCOMPARE(f.text("b_Fleet1AS"), attack);
+        // A fleet within 64 bits says nothing.
+        f.key(1, '-');
+        QCOMPARE(f.items(1).last(), QStringLiteral("Drei (3)"));
+        f.key(1, '+');
+        QCOMPARE(f.items(1).last(), QStringLiteral("Drei (4)"));
+        QCOMPARE(f.prompts.warnings.size(), 1);
     }
 };
 

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QApplication>
 
 using namespace qf;
 using namespace qf::test;
@@ -217,6 +219,45 @@ private slots:
         f.typeInto("d_ZVA", "1");
         QCOMPARE(f.text("d_FlightTimePercent"), QStringLiteral("91,00"));
         QLocale::setDefault(QLocale::c());
+    }
+
+    // A level field steps with the Up and Down keys and the mouse wheel as its
+    // spinner's arrows do, within the spinner's range.
+    void spinnerFieldsStepWithTheKeysAndTheWheel()
+    {
+        WindowFixture f;
+        QLineEdit *laser = f.edit("d_Laser");
+        laser->setFocus();
+        QTest::keyClick(laser, Qt::Key_Up);
+        QTest::keyClick(laser, Qt::Key_Up);
+        QCOMPARE(laser->text(), QStringLiteral("2"));
+        QCOMPARE(f.state.designs.at(0).GetLaser(), 2);
+        QTest::keyClick(laser, Qt::Key_Down);
+        QCOMPARE(laser->text(), QStringLiteral("1"));
+        const auto wheel = [&](QLineEdit *e, int delta) {
+            const QPointF at = e->rect().center();
+            QWheelEvent event(at, e->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(e, &event);
+        };
+        wheel(laser, 120);
+        QCOMPARE(laser->text(), QStringLiteral("2"));
+        wheel(laser, -240);
+        QCOMPARE(laser->text(), QStringLiteral("0"));
+        wheel(laser, 60); // half a notch: not yet a step
+        QCOMPARE(laser->text(), QStringLiteral("0"));
+        wheel(laser, 60);
+        QCOMPARE(laser->text(), QStringLiteral("1"));
+        // The range of the arrows holds for the keys too.
+        QLineEdit *storage = f.edit("d_StorageBays");
+        QTest::keyClick(storage, Qt::Key_Down);
+        QCOMPARE(storage->text(), QStringLiteral("1"));
+        f.typeInto("d_Missles", "100");
+        QTest::keyClick(f.edit("d_Missles"), Qt::Key_Up);
+        QCOMPARE(f.text("d_Missles"), QStringLiteral("100"));
+        // Factory fields have spinners as well.
+        QTest::keyClick(f.edit("d_ShipFactory"), Qt::Key_Up);
+        QCOMPARE(f.text("d_ShipFactory"), QStringLiteral("2"));
     }
 };
 

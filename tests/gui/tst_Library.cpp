@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace qf;
 using namespace qf::test;
@@ -291,6 +292,25 @@ private slots:
         binary.close();
         f.prompts.answerOpenFile(binary.fileName());
         trigger(f, "Load");
+        QCOMPARE(f.state.designs.size(), 1);
+        QVERIFY(f.window().pageControl()->isEnabled());
+    }
+
+    // A pipe or a folder picked in the open dialog or dropped on the window is
+    // refused at once, without waiting for a writer, and the player is told why.
+    void aPipeOrAFolderIsRefusedAtOnceWithAMessage()
+    {
+        WindowFixture f;
+        const QString fifo = f.path("pipe.shp");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        f.prompts.answerOpenFile(fifo);
+        trigger(f, "Load");
+        QCOMPARE(f.logLines().last(), QStringLiteral("Error opening input file"));
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY2(f.prompts.warnings[0].contains(QStringLiteral("keine normale Datei")), qPrintable(f.prompts.warnings[0]));
+        QVERIFY(f.prompts.warnings[0].contains(QStringLiteral("pipe.shp")));
+        f.window().library().OpenDroppedFiles({f.path(QString())});
+        QCOMPARE(f.prompts.warnings.size(), 2);
         QCOMPARE(f.state.designs.size(), 1);
         QVERIFY(f.window().pageControl()->isEnabled());
     }

@@ -12,7 +12,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace qf;
 using namespace qf::test;
@@ -207,6 +209,21 @@ private slots:
         QCOMPARE(f.text("d_Distance"), QStringLiteral("2000"));
         QCOMPARE(item(f, "SetNewDistance")->text(), QStringLiteral("Distanz setzen... (2000)"));
         QCOMPARE(f.text("d_FullFlightTime"), QStringLiteral("15:42:48"));
+    }
+
+    // Pipes given for -shp and -cfg do not hold the start-up: it goes on as with missing files.
+    void pipesOnTheCommandLineDoNotBlockTheStart()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("pipe"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        WindowFixture f({"-cfg", fifo, "-shp", fifo});
+        const QStringList log = f.logLines();
+        QVERIFY(log.contains("Error opening config file"));
+        QVERIFY(log.contains("Error opening input file"));
+        QCOMPARE(log.last(), QStringLiteral("No Shipfiles! Generating empty design."));
+        QCOMPARE(f.text("d_Distance"), QStringLiteral("2000"));
+        QVERIFY(f.prompts.warnings.isEmpty()); // only the log at start-up
     }
 
     void onlyTheFirstOccurrenceCountsAndALastKeyIsAbsent()

@@ -95,7 +95,9 @@ set_args=(--set Lager=3 --set Panzer=2 --set Verbrenner=1 --set Fusionsantrieb=2
           --set Raketenbatterie=4 --set Laserkanonen=5 --set Plasmawerfer=1 --set Bemannt=1)
 expected_export=$("$CLI" design --name Kreuzer "${set_args[@]}" | head -n -4)
 
-# --- Save as Kreuzer.shp
+# --- Save as Kreuzer.shp with Ctrl+A while a text field (Waffenfabrik) has the
+#     focus: the menu's shortcut wins over the field's select-all
+for _ in $(seq 7); do key shift+Tab; done
 key ctrl+a
 wait_window 'Schiffsdesign Speichern' >/dev/null
 key ctrl+a
@@ -107,7 +109,8 @@ saved=$(iconv -f CP1252 -t UTF-8 "$work/Kreuzer.shp" | tr -d '\r' | tail -n +2)
 check "saved file = design figures" "$saved" "$(echo "$expected_export" | tail -n +2)"
 check "saved file ends lines with CR LF" "$(head -c 13 "$work/Kreuzer.shp" | od -An -c | tr -s ' ')" " ; V e r s i o n 3 0 \r \n"
 
-# --- Export, copied from the dialog's text
+# --- Export with Ctrl+E in the same field (under X11 also its end-of-line key),
+#     copied from the dialog's text
 key ctrl+e
 wait_window '^Exportieren$' >/dev/null
 shot export
@@ -115,6 +118,10 @@ key ctrl+a
 exported=$(field)
 key Escape
 check "export text" "$exported" "$expected_export"
+wait_window '^Quarzfink Schiffsdesigner 3.0a$' >/dev/null
+key shift+Tab; key Tab   # into the field again: Tab selects its text
+check "Waffenfabrik unchanged by the shortcuts" "$(field)" "1"
+tabs 7                   # back to "Bemannt"
 
 # --- Open the same file again: it arrives as Kreuzer(0)
 wait_window '^Quarzfink Schiffsdesigner 3.0a$' >/dev/null

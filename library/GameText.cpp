@@ -54,11 +54,59 @@ int ImportLineNumber(const QByteArray &line)
     return readWholeNumber(QString::fromLatin1(digits), 1);
 }
 
+namespace {
+
+QStringList linesOf(const QString &text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    return text.split(lineEnd);
+}
+
+qsizetype sectionLine(const QStringList &lines, QLatin1String section)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed() == section)
+            return i;
+    }
+    return -1;
+}
+
+const QLatin1String kComponents("[Bauelemente]");
+const QLatin1String kActions("[Spezialeinheiten]");
+
+// The program's own export text, read by the rules of the design file from its
+// "[Bauelemente]" line on, so that every level and action comes back exactly.
+// The name is the text's first line: the last line with text before the sections.
+ShipDesign importExportText(const QStringList &lines)
+{
+    const qsizetype start = sectionLine(lines, kComponents);
+    QString name = QStringLiteral("Importiert");
+    for (qsizetype i = start - 1; i >= 0; --i) {
+        if (!lines[i].trimmed().isEmpty()) {
+            name = lines[i].trimmed();
+            break;
+        }
+    }
+    ShipDesign design = ReadDesignFile(toCp1252(lines.mid(start).join(u'\n')), QString());
+    design.SetName(name); // a new name: the design is not saved yet
+    return design;
+}
+
+} // namespace
+
+bool IsExportText(const QString &text)
+{
+    const QStringList lines = linesOf(text);
+    return sectionLine(lines, kComponents) >= 0 && sectionLine(lines, kActions) >= 0;
+}
+
 ShipDesign ImportGameText(const QString &text)
 {
+    const QStringList lines = linesOf(text);
+    if (sectionLine(lines, kComponents) >= 0 && sectionLine(lines, kActions) >= 0)
+        return importExportText(lines);
+
     ShipDesign design;
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    const QStringList lines = text.split(lineEnd);
     for (const QString &lineText : lines) {
         const QByteArray line = toCp1252(lineText);
         for (const ImportKey &key : importKeys()) {

@@ -18,8 +18,15 @@ QStringList ImportGuidanceLines();
 // read as a whole number; 1 when they are not one. `line` is Windows-1252.
 int ImportLineNumber(const QByteArray &line);
 
-// A new design with every line of the text applied (the first key word found
-// in a line decides), named "Importiert". Lines end at LF, CR LF or CR.
+// Whether the text is the program's own export text: it has the lines
+// "[Bauelemente]" and "[Spezialeinheiten]".
+bool IsExportText(const QString &text);
+
+// A new design from pasted text; lines end at LF, CR LF or CR. The program's
+// own export text is read by the rules of the design file, so every level and
+// action comes back exactly, and the design is named after the text's first
+// line. Any other text is the game's display: every line is applied (the first
+// key word found in a line decides) and the design is named "Importiert".
 // The design is not marked saved.
 ShipDesign ImportGameText(const QString &text);
 

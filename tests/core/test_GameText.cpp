@@ -206,3 +206,64 @@ TEST(GameTextExport, SameRowsAsTheDesignFileExceptTheFirst)
     exported[0] = QStringLiteral(";Version 30");
     EXPECT_EQ(QString::fromLatin1(file), exported.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
+
+// The program's own export text comes back exactly: every level (ZVA too, which
+// the game's display calls "Zeitverzerrer"), every action ("Pluendern" too) and
+// the name of the first line; the statistics in it are not read as levels.
+TEST(GameTextImport, TheProgramsOwnExportComesBackExactly)
+{
+    ShipDesign d;
+    d.SetName(QStringLiteral("Kreuzer Mk 2"));
+    d.SetStorageBays(3);
+    d.SetArmorLevel(2);
+    d.SetThruster(1);
+    d.SetFusi(2);
+    d.SetZVA(4);
+    d.SetMissles(4);
+    d.SetLaser(5);
+    d.SetPlasma(150); // above the spinner's range: kept
+    d.SetRaid(true);
+    d.SetSpy(true);
+    d.SetCloak(true);
+    const QStringList exported = ExportLines(ComputeDesignerFigures(d, QStringLiteral("2000"), QLocale::c()));
+    ASSERT_TRUE(IsExportText(exported.join(u'\n')));
+    for (const QString &lineEnd : {QStringLiteral("\r\n"), QStringLiteral("\n")}) {
+        const ShipDesign back = ImportGameText(exported.join(lineEnd));
+        EXPECT_EQ(back.GetName(), QStringLiteral("Kreuzer Mk 2"));
+        for (int c = 0; c < kComponentCount; ++c)
+            EXPECT_EQ(back.GetLevel(Component(c)), d.GetLevel(Component(c))) << c;
+        for (int a = 0; a < kActionCount; ++a)
+            EXPECT_EQ(back.GetFlag(Action(a)), d.GetFlag(Action(a))) << a;
+        EXPECT_EQ(back.GetStorageCapacity(), d.GetStorageCapacity());
+        EXPECT_EQ(back.GetFE(), d.GetFE());
+        EXPECT_TRUE(back.IsChanged()); // an import is not saved
+    }
+    // The same text read by key words would have been wrong: "Lagerraum 450"
+    // makes storage bay level 450 and the ZVA and raid lines are not known.
+    const ShipDesign byWords = ImportGameText(exported.mid(3).join(u'\n'));
+    EXPECT_EQ(byWords.GetName(), QStringLiteral("Importiert"));
+    EXPECT_NE(byWords.GetStorageBays(), 3);
+}
+
+TEST(GameTextImport, ExportTextWithTheGuidanceLeftAboveIt)
+{
+    QStringList text = ImportGuidanceLines();
+    text << QString() << QStringLiteral("  Jäger ") << QString() << QStringLiteral("[Bauelemente]")
+         << QStringLiteral("Lager 4") << QStringLiteral("ZVA 2") << QString() << QStringLiteral("[Spezialeinheiten]")
+         << QStringLiteral("Pluendern");
+    const ShipDesign d = ImportGameText(text.join(u'\n'));
+    EXPECT_EQ(d.GetName(), QStringLiteral("Jäger"));
+    EXPECT_EQ(d.GetStorageBays(), 4);
+    EXPECT_EQ(d.GetZVA(), 2);
+    EXPECT_TRUE(d.GetRaid());
+    EXPECT_TRUE(d.GetCrewed());
+    // Without a name line the design is "Importiert"; without "[Spezialeinheiten]"
+    // the text is the game's display.
+    EXPECT_EQ(ImportGameText(QStringLiteral("[Bauelemente]\nLager 4\n[Spezialeinheiten]\n")).GetName(),
+              QStringLiteral("Importiert"));
+    const ShipDesign game = ImportGameText(QStringLiteral("Held\n[Bauelemente]\nZVA 2\nLager 4\n"));
+    EXPECT_FALSE(IsExportText(QStringLiteral("Held\n[Bauelemente]\nZVA 2\nLager 4\n")));
+    EXPECT_EQ(game.GetName(), QStringLiteral("Importiert"));
+    EXPECT_EQ(game.GetZVA(), 0);
+    EXPECT_EQ(game.GetStorageBays(), 4);
+}

@@ -44,11 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QF_FUZZ_CHECK(toCp1252(text) == bytes); // every byte survives the trip
 
     const ShipDesign design = ImportGameText(text);
-    QF_FUZZ_CHECK(design.GetName() == QStringLiteral("Importiert"));
+    const bool exportText = IsExportText(text);
+    QF_FUZZ_CHECK(exportText || design.GetName() == QStringLiteral("Importiert"));
+    QF_FUZZ_CHECK(!design.GetName().isEmpty());
+    QF_FUZZ_CHECK(design.IsChanged());
     checkDesign(design);
-    // A level comes from three characters at most.
+    // A level of the game's display comes from three characters at most.
     for (int level : levelsOf(design))
-        QF_FUZZ_CHECK(level <= 999);
+        QF_FUZZ_CHECK(exportText || level <= 999);
 
     // The same text with other line ends gives the same design.
     QString unix = text;
@@ -66,7 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The export of the imported design: every value a finite text.
     const QStringList exported = ExportLines(checkedFigures(design, QStringLiteral("2000")));
-    QF_FUZZ_CHECK(exported.value(0) == QStringLiteral("Importiert"));
+    QF_FUZZ_CHECK(exported.value(0) == design.GetName());
+    // The program's own export text comes back as the same design.
+    const ShipDesign back = ImportGameText(exported.join(QStringLiteral("\r\n")));
+    QF_FUZZ_CHECK(levelsOf(back) == levelsOf(design));
+    QF_FUZZ_CHECK(flagsOf(back) == flagsOf(design));
     for (const QString &line : exported)
         QF_FUZZ_CHECK(showsNoNonFinite(line));
     return 0;

@@ -6,6 +6,7 @@
 #include "battle/BattlePage.h"
 #include "designer/DesignerPage.h"
 #include "library/DesignFile.h"
+#include "library/GameText.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryDialogs.h"
 #include "support/WindowFixture.h"
@@ -382,6 +383,42 @@ private slots:
         f.prompts.rejectDialog();
         trigger(f, "Importieren1");
         QCOMPARE(f.state.designs.size(), 2);
+    }
+
+    // Export, "Kopieren", then import of the clipboard: a design with the same figures,
+    // and the name dialog proposes the exported name.
+    void exportedTextImportsAsTheSameDesign()
+    {
+        WindowFixture f;
+        f.typeInto("d_ZVA", "3");
+        f.typeInto("d_Plasma", "7");
+        f.typeInto("d_StorageBays", "5");
+        tick(f, "d_Raid");
+        tick(f, "d_Cloak");
+        f.prompts.answerDialog([](QDialog &d) {
+            static_cast<TImportExportDialog &>(d).ie_copyClick();
+            return int(QDialog::Accepted);
+        });
+        trigger(f, "Exportieren1");
+        const DesignerFigures exported = f.window().designerPage()->shownFigures();
+        const QString clipboard = QGuiApplication::clipboard()->text();
+        QVERIFY(clipboard.startsWith(QStringLiteral("Neues Schiff\r\n")));
+
+        f.prompts.answerDialog([&](QDialog &d) {
+            static_cast<TImportExportDialog &>(d).text()->setPlainText(clipboard);
+            return int(QDialog::Accepted);
+        });
+        QString proposed;
+        f.prompts.answerDialog([&](QDialog &d) {
+            proposed = static_cast<TEditDialog &>(d).text();
+            return int(QDialog::Accepted);
+        });
+        trigger(f, "Importieren1");
+        QCOMPARE(proposed, QStringLiteral("Neues Schiff"));
+        QCOMPARE(selected(f), 1);
+        const DesignerFigures imported = f.window().designerPage()->shownFigures();
+        QCOMPARE(ExportLines(imported), ExportLines(exported));
+        QCOMPARE(marker(f), QStringLiteral("Bezeichnung *"));
     }
 
     void exportShowsThePageAndCopiesWithCrLf()

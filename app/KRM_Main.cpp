@@ -6,6 +6,7 @@
 #include "app/DebugLog.h"
 #include "app/HandlerGuard.h"
 #include "app/SmallDialogs.h"
+#include "battle/BattleFileCommands.h"
 #include "battle/BattlePage.h"
 #include "calc/CalculatorPage.h"
 #include "designer/DesignerPage.h"
@@ -168,6 +169,12 @@ void TKRM_Main::buildMenu()
     battleMenu_->menuAction()->setObjectName(QStringLiteral("BattleSim"));
     QAction *simulate = addItem(battleMenu_, "Simulieren1", QStringLiteral("Simulieren"));
     QAction *reset = addItem(battleMenu_, "Zurcksetzen1", QStringLiteral("Zurücksetzen"));
+    battleMenu_->addSeparator();
+    QAction *saveFleets = addItem(battleMenu_, "SaveFleets", QStringLiteral("Flotten speichern..."));
+    QAction *loadFleets = addItem(battleMenu_, "LoadFleets", QStringLiteral("Flotten laden..."));
+    QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
+    saveReport->setEnabled(false); // until a battle report is shown
+    battleMenu_->addSeparator();
     addItem(battleMenu_, "BattlesimOptions", QStringLiteral("Optionen"))->setEnabled(false);
 
     auto *about = new QAction(QStringLiteral("Über"), this);
@@ -183,6 +190,11 @@ void TKRM_Main::buildMenu()
     connect(about, &QAction::triggered, this, &TKRM_Main::AboutClick);
     connect(simulate, &QAction::triggered, battle_, &BattlePage::b_SimulateClick);
     connect(reset, &QAction::triggered, battle_, &BattlePage::b_ResetClick);
+    auto *battleFiles = new BattleFileCommands(state_, *battle_, prompts_, this);
+    connect(saveFleets, &QAction::triggered, battleFiles, &BattleFileCommands::SaveFleetsClick);
+    connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
+    connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
+    connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
     connect(newDesign, &QAction::triggered, this, [this] { library_->NewClick(); });
     connect(saveAs, &QAction::triggered, this, [this] { library_->SaveAsClick(); });

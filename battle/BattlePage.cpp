@@ -239,8 +239,21 @@ void BattlePage::setWindowColour(QLineEdit *edit)
     edit->setPalette(p);
 }
 
-void BattlePage::writeReport(const QStringList &lines)
+QString BattlePage::reportText() const { return b_BattleReport->toPlainText(); }
+
+void BattlePage::fleetsReplaced()
 {
+    for (int n : {1, 2})
+        setRemembered(n, -1);
+    ShowFleets();
+}
+
+void BattlePage::writeReport(const QStringList &lines, bool battleReport)
+{
+    if (showsBattleReport_ != battleReport) {
+        showsBattleReport_ = battleReport;
+        emit battleReportShown(battleReport);
+    }
     // A battle report's columns line up in a fixed-width font, on stops placed after
     // the widest text of each; the help text reads better in the usual font.
     const bool table = std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.contains(u'\t'); });
@@ -478,7 +491,7 @@ void BattlePage::b_SimulateClick()
             return;
         QStringList lines;
         SimulateBattle(state_.homeFleet, state_.foreignFleet, lines);
-        writeReport(lines);
+        writeReport(lines, true);
     });
 }
 

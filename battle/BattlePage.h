@@ -40,9 +40,20 @@ public:
     // The remembered position of a fleet (1 or 2), as its hidden field reads.
     int rememberedPosition(int fleet) const;
 
+    // Whether the report box shows a battle report (not the help text).
+    bool showsBattleReport() const { return showsBattleReport_; }
+    // The report box's text, lines separated by LF.
+    QString reportText() const;
+    // Both fleets were replaced (loaded from a file): nothing is remembered, both are shown.
+    void fleetsReplaced();
+
     // The help text the report box shows at start-up, and the one "Zurücksetzen" writes.
     static QStringList startUpHelpLines();
     static QStringList resetHelpLines();
+
+signals:
+    // The report box now shows a battle report, or no longer does.
+    void battleReportShown(bool shown);
 
 public slots:
     void b_SimulateClick();
@@ -78,7 +89,8 @@ private:
     void setRemembered(int fleet, int position);
     void setMenuColour(QLineEdit *edit);
     void setWindowColour(QLineEdit *edit);
-    void writeReport(const QStringList &lines);
+    // Writes the report box: a battle report, or another text such as the help.
+    void writeReport(const QStringList &lines, bool battleReport = false);
     // A message box when the fleet refused an edit (its totals would leave 64 bits).
     void tellRefusal(FleetEdit edit);
 
@@ -101,6 +113,7 @@ private:
     QPushButton *b_Reset = nullptr;
     TBattleSimValueDialog *BattleSimValueDialog = nullptr;
     bool refreshing_ = false;
+    bool showsBattleReport_ = false;
 };
 
 } // namespace qf

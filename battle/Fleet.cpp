@@ -139,6 +139,9 @@ int Fleet::addShips(int count, int AS, int Armor, int Stability, const QString &
     entry.AS = AS;
     entry.Armor = Armor;
     entry.Stability = Stability;
+    entry.FE = FE;
+    entry.SI = SI;
+    entry.C = C;
     entry.Cost = cost;
     Names.append(Name);
     Recalculate();

@@ -45,7 +45,11 @@ public:
         int32_t AS = 0;
         int32_t Armor = 0;
         int32_t Stability = 0;
-        int64_t Cost = 0;
+        // The design's iron, silicon and carbon costs, kept so the fleet can be saved.
+        int32_t FE = 0;
+        int32_t SI = 0;
+        int32_t C = 0;
+        int64_t Cost = 0; // SolarCost(FE, SI, C)
     };
 
     std::array<ShipClass, Capacity> Classes{};

@@ -88,7 +88,7 @@ ShipDesign readDesign(const QString &path, const DesignFileSource &designs, cons
 }
 
 void addShips(Fleet &fleet, int count, int as, int armor, int stability, const QString &name, int fe,
-              int si, int c, const QString &where)
+              int si, int c, const QString &where, FleetsUse use)
 {
     if (count < 1)
         return;
@@ -96,9 +96,12 @@ void addShips(Fleet &fleet, int count, int as, int armor, int stability, const Q
     fleet.AddShips(count, as, armor, stability, name, fe, si, c, &edit);
     if (edit == FleetEdit::TooLarge)
         throw InputFault{QStringLiteral("%1: die Summen der Flotte passen nicht mehr in 64 Bit").arg(where)};
+    if (edit == FleetEdit::FleetFull && use == FleetsUse::Window)
+        throw InputFault{QStringLiteral("%1: mehr als %2 Schiffstypen in einer Flotte").arg(where).arg(Fleet::Capacity)};
 }
 
-void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const DesignFileSource &designs)
+void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const DesignFileSource &designs,
+                FleetsUse use)
 {
     const QJsonValue list = root.value(key);
     if (!list.isArray())
@@ -116,7 +119,7 @@ void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const
                 throw InputFault{QStringLiteral("%1: \"design\" ist kein Text").arg(where)};
             const ShipDesign design = readDesign(path.toString(), designs, where);
             addShips(fleet, count, design.GetAS(), design.GetArmor(), design.GetStability(),
-                     design.GetName(), design.GetFE(), design.GetSI(), design.GetC(), where);
+                     design.GetName(), design.GetFE(), design.GetSI(), design.GetC(), where, use);
             continue;
         }
         const QJsonValue name = entry.value(QStringLiteral("name"));
@@ -130,9 +133,9 @@ void addEntries(Fleet &fleet, const QJsonObject &root, const QString &key, const
         const int fe = shipValue(entry, QStringLiteral("fe"), where);
         const int si = shipValue(entry, QStringLiteral("si"), where);
         const int c = shipValue(entry, QStringLiteral("c"), where);
-        addShips(fleet, count, as, armor, stability, name.toString(), fe, si, c, where);
+        addShips(fleet, count, as, armor, stability, name.toString(), fe, si, c, where, use);
     }
-    if (fleet.isEmpty())
+    if (fleet.isEmpty() && use == FleetsUse::Battle)
         throw InputFault{QStringLiteral("die Flotte \"%1\" ist leer").arg(key)};
 }
 
@@ -156,7 +159,7 @@ DesignFileSource DesignFilesFrom(const QString &inputDirectory)
     };
 }
 
-FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs)
+FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs, FleetsUse use)
 {
     FleetsJson result;
     try {
@@ -167,14 +170,43 @@ FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &desig
         if (!document.isObject())
             throw InputFault{QStringLiteral("JSON-Objekt mit \"home\" und \"foreign\" erwartet")};
         const QJsonObject root = document.object();
-        addEntries(result.home, root, QStringLiteral("home"), designs);
-        addEntries(result.foreign, root, QStringLiteral("foreign"), designs);
+        addEntries(result.home, root, QStringLiteral("home"), designs, use);
+        addEntries(result.foreign, root, QStringLiteral("foreign"), designs, use);
     } catch (const InputFault &fault) {
         result.home = Fleet();
         result.foreign = Fleet();
         result.error = fault.text;
     }
     return result;
+}
+
+namespace {
+QJsonArray entriesOf(const Fleet &fleet)
+{
+    QJsonArray entries;
+    for (int i = 0; i <= fleet.LastIndex; ++i) {
+        const Fleet::ShipClass &e = fleet.Classes[size_t(i)];
+        QJsonObject entry;
+        entry.insert(QStringLiteral("name"), e.Name);
+        entry.insert(QStringLiteral("count"), e.Count);
+        entry.insert(QStringLiteral("as"), e.AS);
+        entry.insert(QStringLiteral("armor"), e.Armor);
+        entry.insert(QStringLiteral("stability"), e.Stability);
+        entry.insert(QStringLiteral("fe"), e.FE);
+        entry.insert(QStringLiteral("si"), e.SI);
+        entry.insert(QStringLiteral("c"), e.C);
+        entries.append(entry);
+    }
+    return entries;
+}
+} // namespace
+
+QByteArray FormatFleetsJson(const Fleet &home, const Fleet &foreign)
+{
+    QJsonObject root;
+    root.insert(QStringLiteral("home"), entriesOf(home));
+    root.insert(QStringLiteral("foreign"), entriesOf(foreign));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 } // namespace qf

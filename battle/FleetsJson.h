@@ -36,6 +36,12 @@ using DesignFileSource = std::function<DesignFileBytes(const QString &path)>;
 // device or a directory fails at once, without blocking.
 DesignFileSource DesignFilesFrom(const QString &inputDirectory);
 
+// What the fleets are read for. The command-line tool fights them: an empty
+// fleet is a fault and an eleventh type is passed over, as "Hinzufügen" passes it
+// over. The window loads saved fleets: an empty fleet is one the player saved,
+// and a type beyond ten would be lost, so it is a fault.
+enum class FleetsUse { Battle, Window };
+
 struct FleetsJson {
     Fleet home;
     Fleet foreign;
@@ -50,6 +56,12 @@ struct FleetsJson {
 // is a fault. Neither fleet may end up empty. An entry whose ships would take a
 // fleet total outside 64 bits is a fault too: the fleets are never cut down
 // to something the input did not ask for.
-FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs);
+FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs,
+                           FleetsUse use = FleetsUse::Battle);
+
+// Both fleets as a fleets JSON with every entry's values inline (name, count,
+// as, armor, stability, fe, si, c), in fleet order, UTF-8: the file the window
+// saves and the command-line tool fights.
+QByteArray FormatFleetsJson(const Fleet &home, const Fleet &foreign);
 
 } // namespace qf

@@ -282,3 +282,73 @@ TEST(FleetsJson, FleetsWhoseTotalsLeave64BitsAreRefused)
         MemoryDesigns{}.source());
     EXPECT_EQ(past.error, QStringLiteral("home[2]: die Summen der Flotte passen nicht mehr in 64 Bit"));
 }
+
+namespace {
+// Every entry of a fleet as one text, to compare two fleets whole.
+QStringList entriesOf(const Fleet &f)
+{
+    QStringList entries;
+    for (int i = 0; i <= f.LastIndex; ++i) {
+        const Fleet::ShipClass &e = f.Classes[size_t(i)];
+        entries << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
+                       .arg(e.Name)
+                       .arg(e.Count)
+                       .arg(e.AS)
+                       .arg(e.Armor)
+                       .arg(e.Stability)
+                       .arg(e.FE)
+                       .arg(e.SI)
+                       .arg(e.C)
+                       .arg(e.Cost);
+    }
+    return entries;
+}
+} // namespace
+
+// What the window saves comes back as the same fleets, entry for entry, whether
+// the window loads it or the command-line tool fights it.
+TEST(FleetsJsonFile, SavedFleetsComeBackEntryForEntry)
+{
+    Fleet home;
+    home.AddShips(12, 40, 8, 300, QStringLiteral("Jäger \"Blitz\""), 1000, 625, 3);
+    home.AddShips(3, 0, 0, 109, QStringLiteral("Frachter"), 333, 291, 138);
+    home.AddShips(2, 99, 1, 5, QStringLiteral("JÄGER \"BLITZ\""), 1, 1, 1); // the same type: its old values
+    Fleet foreign;
+    for (int i = 0; i < Fleet::Capacity; ++i)
+        foreign.AddShips(i + 1, 2147483647 - i, i, 2147483647, QStringLiteral("T%1").arg(i), 2147483647, 0, i);
+    const QByteArray file = FormatFleetsJson(home, foreign);
+    EXPECT_TRUE(file.contains("\"name\": \"Jäger \\\"Blitz\\\"\"")); // UTF-8, JSON escapes
+    EXPECT_TRUE(file.contains("\"count\": 14"));
+
+    for (FleetsUse use : {FleetsUse::Window, FleetsUse::Battle}) {
+        const FleetsJson back = ParseFleetsJson(file, MemoryDesigns().source(), use);
+        ASSERT_TRUE(back.ok()) << back.error.toStdString();
+        EXPECT_EQ(entriesOf(back.home), entriesOf(home));
+        EXPECT_EQ(entriesOf(back.foreign), entriesOf(foreign));
+        EXPECT_EQ(back.home.TotalCost, home.TotalCost);
+        EXPECT_EQ(back.foreign.TotalStability, foreign.TotalStability);
+    }
+}
+
+TEST(FleetsJsonFile, TheWindowTakesAnEmptyFleetButNoEleventhType)
+{
+    Fleet home;
+    home.AddShips(1, 1, 1, 1, QStringLiteral("A"), 1, 1, 1);
+    const QByteArray oneEmpty = FormatFleetsJson(home, Fleet());
+    const FleetsJson window = ParseFleetsJson(oneEmpty, MemoryDesigns().source(), FleetsUse::Window);
+    ASSERT_TRUE(window.ok()) << window.error.toStdString();
+    EXPECT_TRUE(window.foreign.isEmpty());
+    EXPECT_EQ(errorOf(oneEmpty), QStringLiteral("die Flotte \"foreign\" ist leer")); // a battle needs both
+
+    QByteArray eleven = R"({"home": [)";
+    for (int i = 0; i < 11; ++i)
+        eleven += (i ? "," : "") + QByteArray(R"({"count": 1, "name": "T)") + QByteArray::number(i)
+                  + R"(", "as": 1, "armor": 0, "stability": 5, "fe": 1, "si": 0, "c": 0})";
+    eleven += R"(], "foreign": [)" + kOneShip + "]}";
+    const FleetsJson refused = ParseFleetsJson(eleven, MemoryDesigns().source(), FleetsUse::Window);
+    EXPECT_EQ(refused.error, QStringLiteral("home[10]: mehr als 10 Schiffstypen in einer Flotte"));
+    EXPECT_TRUE(refused.home.isEmpty());
+    const FleetsJson fought = ParseFleetsJson(eleven, MemoryDesigns().source(), FleetsUse::Battle);
+    ASSERT_TRUE(fought.ok());
+    EXPECT_EQ(fought.home.LastIndex, 9); // the eleventh type is passed over, as "Hinzufügen" does
+}

@@ -4,6 +4,7 @@
 #include "app/KRM_Main.h"
 #include "battle/BattlePage.h"
 #include "battle/BattleSimulation.h"
+#include "battle/FleetsJson.h"
 #include "library/LibraryCommands.h"
 #include "support/ScriptedPrompts.h"
 
@@ -636,6 +637,110 @@ private slots:
         f.key(1, '+');
         QCOMPARE(f.items(1).last(), QStringLiteral("Drei (4)"));
         QCOMPARE(f.prompts.warnings.size(), 1);
+    }
+
+    // "Flotten speichern..." writes both fleets; "Flotten laden..." in another window
+    // brings them back entry for entry, and the battle there reads as here; the same
+    // file is what schiffsdesigner-cli battle fights.
+    void savedFleetsLoadIntoAnotherWindow()
+    {
+        QByteArray file;
+        QStringList report;
+        QString path;
+        QTemporaryDir keep;
+        {
+            Window f;
+            const int a = f.addDesign(QStringLiteral("Jäger"), 3, 2);
+            const int b = f.addDesign(QStringLiteral("Bomber"), 8, 0, 4);
+            f.addShips(1, a, QStringLiteral("12"));
+            f.addShips(1, b, QStringLiteral("3"));
+            f.addShips(2, b, QStringLiteral("20"));
+            QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+            report = f.report();
+            path = keep.filePath(QStringLiteral("Flotten.json"));
+            f.prompts.answerSaveFile(path);
+            f.w->menuItem(QStringLiteral("SaveFleets"))->trigger();
+            QCOMPARE(f.prompts.fileDialogs.last().objectName, QStringLiteral("SaveFleetsDialog"));
+            QCOMPARE(f.prompts.fileDialogs.last().filters.first(), QStringLiteral("Flotten (*.json)"));
+            QFile saved(path);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            file = saved.readAll();
+        }
+        Window g;
+        const int other = g.addDesign(QStringLiteral("Anders"), 1);
+        g.addShips(1, other, QStringLiteral("5"));
+        g.clickItem(1, 0);
+        g.prompts.answerOpenFile(path);
+        g.w->menuItem(QStringLiteral("LoadFleets"))->trigger();
+        QCOMPARE(g.items(1), QStringList({"Jäger (12)", "Bomber (3)"}));
+        QCOMPARE(g.items(2), QStringList({"Bomber (20)"}));
+        QCOMPARE(g.remembered(1), QStringLiteral("-1"));
+        QCOMPARE(g.remembered(2), QStringLiteral("-1"));
+        QTest::mouseClick(g.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QCOMPARE(g.report(), report);
+        // The command-line tool reads the file the same way and fights the same battle.
+        const FleetsJson fought = ParseFleetsJson(file, DesignFilesFrom(QString()));
+        QVERIFY(fought.ok());
+        QStringList cli;
+        SimulateBattle(fought.home, fought.foreign, cli);
+        QCOMPARE(cli, report);
+    }
+
+    void fleetsThatCannotBeLoadedAreRefusedAndStay_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not JSON") << QByteArray("{home: ") << "fehlerhaftes JSON";
+        QTest::newRow("a field missing")
+            << QByteArray("{\"home\": [{\"count\": 1, \"name\": \"A\"}], \"foreign\": []}") << "\"as\" fehlt";
+        Fleet many;
+        for (int i = 0; i < 11; ++i)
+            many.AddShips(1, 1, 0, 5, QStringLiteral("T%1").arg(i), 1, 0, 0);
+        QByteArray eleven = FormatFleetsJson(many, Fleet());
+        eleven.replace("\"home\": [", "\"home\": [{\"count\": 1, \"name\": \"T10\", \"as\": 1, \"armor\": 0, "
+                                       "\"stability\": 5, \"fe\": 1, \"si\": 0, \"c\": 0},");
+        QTest::newRow("eleven types") << eleven << "mehr als 10 Schiffstypen";
+    }
+
+    void fleetsThatCannotBeLoadedAreRefusedAndStay()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        Window f;
+        f.addShips(1, f.addDesign(QStringLiteral("Bleibt"), 2), QStringLiteral("4"));
+        const QString path = f.dir.filePath(QStringLiteral("kaputt.json"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        f.prompts.answerOpenFile(path);
+        f.w->menuItem(QStringLiteral("LoadFleets"))->trigger();
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY2(f.prompts.warnings[0].startsWith(QStringLiteral("Flotten nicht geladen\n")), qPrintable(f.prompts.warnings[0]));
+        QVERIFY2(f.prompts.warnings[0].contains(reason), qPrintable(f.prompts.warnings[0]));
+        QCOMPARE(f.items(1), QStringList{QStringLiteral("Bleibt (4)")});
+        QCOMPARE(f.remembered(1), QStringLiteral("0"));
+    }
+
+    // "Bericht speichern..." is there only while a battle report is shown, and writes
+    // it as shown: UTF-8, LF line ends, a final line end.
+    void theReportIsSavedAsShown()
+    {
+        Window f;
+        QAction *save = f.w->menuItem(QStringLiteral("SaveReport"));
+        QVERIFY(!save->isEnabled());
+        f.addShips(1, f.addDesign(QStringLiteral("Jäger"), 5), QStringLiteral("10"));
+        f.addShips(2, f.addDesign(QStringLiteral("Zerstörer"), 1), QStringLiteral("3"));
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QVERIFY(save->isEnabled());
+        const QString path = f.dir.filePath(QStringLiteral("Bericht.txt"));
+        f.prompts.answerSaveFile(path);
+        save->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), (f.report().join(u'\n') + u'\n').toUtf8());
+        QTest::mouseClick(f.get<QPushButton>("b_Reset"), Qt::LeftButton);
+        QVERIFY(!save->isEnabled());
     }
 };
 

@@ -83,6 +83,8 @@ private slots:
             {"Design11", "Design1...", "", false},         {"Design21", "Design2...", "", false},
             {"CalculatorOptions", "Optionen", "", false},  {"BattleSim", "Kampfsimulator", "", true},
             {"Simulieren1", "Simulieren", "", true},       {"Zurcksetzen1", "Zurücksetzen", "", true},
+            {"SaveFleets", "Flotten speichern...", "", true}, {"LoadFleets", "Flotten laden...", "", true},
+            {"SaveReport", "Bericht speichern...", "", false},
             {"BattlesimOptions", "Optionen", "", false},   {"About", "Über", "", true},
             {"Exit", "Beenden", "", true},                 {"Designer", "Designer", "", true},
         };

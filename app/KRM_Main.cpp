@@ -5,6 +5,7 @@
 #include "app/ConfigFormat.h"
 #include "app/DebugLog.h"
 #include "app/HandlerGuard.h"
+#include "app/MenuShortcuts.h"
 #include "app/SmallDialogs.h"
 #include "battle/BattleFileCommands.h"
 #include "battle/BattlePage.h"
@@ -64,7 +65,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     library_ = new LibraryCommands(state_.designs, *designer_, prompts_, *log_, *ShipnameDialog, this);
     connectLibrary();
     startUp(arguments);
-    qApp->installEventFilter(this);
+    new MenuShortcuts(this, {designerMenu_, calculatorMenu_, battleMenu_});
 
     // A fixed-size window: at least the classic client area, larger where the fonts need it.
     const QSize hint = sizeHint().expandedTo(QSize(410, 531));
@@ -433,48 +434,6 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
-}
-
-// A menu shortcut wins over the field that has the focus (Ctrl+A would select
-// the field's text, Ctrl+E move to its end), but only where its menu is enabled;
-// where it is not, the key is the field's.
-bool TKRM_Main::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && widget->window() == this) {
-            const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-            if (const std::optional<bool> usable = menuShortcutUsable(pressed)) {
-                if (*usable) {
-                    event->ignore(); // not the field's: the shortcut runs
-                    return true;
-                }
-                event->accept(); // the field's, and no menu item runs
-                return false;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-std::optional<bool> TKRM_Main::menuShortcutUsable(const QKeySequence &keys) const
-{
-    std::function<std::optional<bool>(const QMenu *, bool)> find = [&](const QMenu *menu, bool menuEnabled) {
-        for (QAction *action : menu->actions()) {
-            if (action->menu()) {
-                if (const auto usable = find(action->menu(), menuEnabled && action->isEnabled()))
-                    return usable;
-            } else if (!action->shortcut().isEmpty() && action->shortcut() == keys) {
-                return std::optional<bool>(menuEnabled && action->isEnabled());
-            }
-        }
-        return std::optional<bool>();
-    };
-    for (const QMenu *menu : {designerMenu_, calculatorMenu_, battleMenu_}) {
-        if (const auto usable = find(menu, menu->menuAction()->isEnabled()))
-            return usable;
-    }
-    return std::nullopt;
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -67,7 +67,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -76,9 +75,6 @@ private:
     void buildMenu();
     void connectLibrary();
     QStringList unsavedDesignNames() const;
-    // For keys that are a menu item's shortcut: whether that item can be used now
-    // (it and every menu it stands in are enabled). Nothing for other keys.
-    std::optional<bool> menuShortcutUsable(const QKeySequence &keys) const;
     void startUp(const QStringList &arguments);
     static QString distanceCaption(const QString &distance);
     void setDistance(const QString &text);

@@ -1,6 +1,7 @@
 #pragma once
 // The "Kampfsimulator" page: two fleets built from the designs, and the battle report.
-#include <QDialog>
+#include "battle/BattleSimValueDialog.h"
+
 #include <QWidget>
 #include <array>
 
@@ -17,17 +18,6 @@ struct AppState;
 class Fleet;
 enum class FleetEdit;
 class UserPrompts;
-
-// "Wert eingeben": asks for the target value of a fleet total.
-class TBattleSimValueDialog : public QDialog {
-    Q_OBJECT
-public:
-    explicit TBattleSimValueDialog(QWidget *parent);
-    QLineEdit *valueEdit() const { return bd_Value; }
-
-private:
-    QLineEdit *bd_Value = nullptr;
-};
 
 class BattlePage : public QWidget {
     Q_OBJECT

@@ -2,50 +2,30 @@
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "library/DesignFile.h"
+#include "support/BattleExamples.h"
+#include "support/CliRunner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace qf;
+using qf::test::CliCall;
+using qf::test::CliRun;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-    QStringList lines() const
-    {
-        QStringList l = QString::fromUtf8(out).split(u'\n');
-        if (!l.isEmpty() && l.last().isEmpty())
-            l.removeLast();
-        return l;
-    }
-};
-
 CliRun runCli(const QStringList &args, const QByteArray &input = QByteArray(),
-           const QString &workingDirectory = QString())
+              const QString &workingDirectory = QString())
 {
-    QProcess p;
-    if (!workingDirectory.isEmpty())
-        p.setWorkingDirectory(workingDirectory);
-    p.start(QStringLiteral(QF_CLI), QStringList{QStringLiteral("battle")} + args);
-    EXPECT_TRUE(p.waitForStarted());
-    if (!input.isEmpty())
-        p.write(input);
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000));
-    CliRun r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    CliCall call;
+    call.input = input;
+    call.workingDirectory = workingDirectory;
+    return qf::test::RunCli(QStringList{QStringLiteral("battle")} + args, call);
 }
 
 class CliBattle : public ::testing::Test {
@@ -72,25 +52,8 @@ protected:
     QTemporaryDir dir;
 };
 
-const QByteArray kWorkedExample = R"({
-  "home":    [{"count": 10, "name": "Zerstörer", "as": 40, "armor": 0, "stability": 100, "fe": 1000, "si": 0, "c": 0}],
-  "foreign": [{"count": 5, "name": "Korvette", "as": 10, "armor": 10, "stability": 50, "fe": 120, "si": 0, "c": 0}]
-})";
-
-const QStringList kWorkedExampleReport = {
-    QStringLiteral("Dauer des Kampfes: 01:00:00 (1 Runden)"),
-    QStringLiteral(" "),
-    QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-    QStringLiteral(" "),
-    QStringLiteral("Es wurden keine Schiffe zerstört."),
-    QStringLiteral(" "),
-    QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-    QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-    QStringLiteral("Korvette\t\t5\t50\t10\t10"),
-    QStringLiteral("Gesamt \t\t5\t250\t50\t\t50"),
-    QStringLiteral("Die Flotte wurd vollständig zerstört."),
-    QStringLiteral("Kosten in Solar: 600"),
-};
+const QByteArray kWorkedExample = qf::test::FirstWorkedExample().json();
+const QStringList kWorkedExampleReport = qf::test::FirstWorkedExample().report;
 
 } // namespace
 
@@ -224,4 +187,13 @@ TEST_F(CliBattle, HelpDescribesTheInput)
     const QString help = QString::fromUtf8(r.out);
     for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\""})
         EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+}
+
+TEST_F(CliBattle, TheSwarmHeldAtTheFixedTimeEndsWithItsTrueOutcome)
+{
+    const test::BattleExample &swarm = test::FixedTimeSwarm();
+    const CliRun r = runJson(swarm.json());
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), swarm.report);
+    EXPECT_TRUE(r.err.isEmpty());
 }

@@ -185,7 +185,8 @@ TEST_F(CliBattle, HelpDescribesTheInput)
     const CliRun r = runCli({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
     const QString help = QString::fromUtf8(r.out);
-    for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\""})
+    for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\"",
+                             "--max-rounds", "Exit-Status 3"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
 }
 
@@ -196,4 +197,52 @@ TEST_F(CliBattle, TheSwarmHeldAtTheFixedTimeEndsWithItsTrueOutcome)
     EXPECT_EQ(r.status, 0) << r.err.constData();
     EXPECT_EQ(r.lines(), swarm.report);
     EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(CliBattle, MaxRoundsStopsABattleThatHasNotEnded)
+{
+    // Stopped: status 3, one line on standard error, nothing on standard output.
+    const QByteArray swarm = test::FixedTimeSwarm().json();
+    for (const QStringList &extra : {QStringList{QStringLiteral("--max-rounds"), QStringLiteral("1000")},
+                                     QStringList{QStringLiteral("--json"), QStringLiteral("--max-rounds"),
+                                                 QStringLiteral("1000")}}) {
+        const CliRun r = runJson(swarm, extra);
+        EXPECT_EQ(r.status, 3);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.constData();
+        EXPECT_EQ(r.errText(), QStringLiteral("schiffsdesigner-cli: battle: Kampf nicht beendet: nach 1000 "
+                                              "Runden ist noch keine Flotte zerstört.\n"));
+    }
+    // Fleets that lose armed ships every round, played one by one for 300,000
+    // rounds: no progress lines when standard error is not a terminal.
+    const CliRun grind = runJson(test::FleetsJson({{2147483647, 1, 0, 2147483647, 10}},
+                                                  {{2147483647, 1, 0, 2147483647, 20}}),
+                                 {QStringLiteral("--max-rounds"), QStringLiteral("300000")});
+    EXPECT_EQ(grind.status, 3);
+    EXPECT_TRUE(grind.out.isEmpty());
+    EXPECT_EQ(grind.err.count('\n'), 1) << grind.err.constData();
+    EXPECT_FALSE(grind.err.contains('\r'));
+}
+
+TEST_F(CliBattle, MaxRoundsLetsABattleEndWithinThem)
+{
+    // The carry example ends in round 4: a limit of 4 gives the report, 3 stops it.
+    const test::BattleExample &example = test::CarryWorkedExample();
+    const CliRun four = runJson(example.json(), {QStringLiteral("--max-rounds"), QStringLiteral("4")});
+    EXPECT_EQ(four.status, 0) << four.err.constData();
+    EXPECT_EQ(four.lines(), example.report);
+    const CliRun three = runJson(example.json(), {QStringLiteral("--max-rounds"), QStringLiteral("3")});
+    EXPECT_EQ(three.status, 3);
+    EXPECT_TRUE(three.out.isEmpty());
+    // A battle broken off for lack of progress has its report.
+    const QByteArray standstill = test::FleetsJson({{3, 0, 0, 100, 10}}, {{2, 0, 5, 80, 10}});
+    const CliRun stuck = runJson(standstill, {QStringLiteral("--max-rounds"), QStringLiteral("1")});
+    EXPECT_EQ(stuck.status, 0);
+    EXPECT_EQ(stuck.lines().value(1), QStringLiteral("Kampf abgebrochen: keine Flotte kann die andere zerstören."));
+}
+
+TEST_F(CliBattle, MaxRoundsNeedsAWholeNumberFromOne)
+{
+    for (const char *bad : {"0", "-5", "abc", "1.5", "", " 7", "+3", "99999999999999999999"})
+        expectBadInput(runJson(kWorkedExample, {QStringLiteral("--max-rounds"), QString::fromUtf8(bad)}));
+    expectBadInput(runJson(kWorkedExample, {QStringLiteral("--max-rounds")}));
 }

@@ -16,4 +16,14 @@ TEST(CliBattleLong, EvenAttritionRunsToItsTrueEnd)
     EXPECT_EQ(r.lines(), example.report);
     EXPECT_TRUE(r.err.isEmpty()); // no progress lines: standard error is not a terminal
 
+    // A limit below its rounds stops it.
+    call.input = example.json();
+    const qf::test::CliRun stopped = qf::test::RunCli(
+        {QStringLiteral("battle"), QStringLiteral("-"), QStringLiteral("--max-rounds"),
+         QString::number(example.rounds - 1)},
+        call);
+    EXPECT_EQ(stopped.status, 3);
+    EXPECT_TRUE(stopped.out.isEmpty());
+    EXPECT_EQ(stopped.errText(), QStringLiteral("schiffsdesigner-cli: battle: Kampf nicht beendet: nach 80129547 "
+                                                 "Runden ist noch keine Flotte zerstört.\n"));
 }

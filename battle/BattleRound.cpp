@@ -126,30 +126,30 @@ int64_t wholePasses(const Fleet &target, BattleSide &side, int64_t damage, bool 
     return damage - passes * passStability;
 }
 
-// Ship by ship as the rules say; from the second pass over the types on, whole
-// passes are taken at once (a volley of a few ships never gets there).
+// Ship by ship as the rules say. When the damage left after a pass over the
+// types covers the stability of the ships met in it, whole passes are taken
+// at once (a volley of a few ships never gets there).
 inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &destroyed)
 {
     destroyed = 0;
     int position = -1;
-    bool firstPass = true;
+    int64_t passStability = 0; // of the types with ships met in this pass
+    bool wholePassesMayFollow = false;
     bool fires = true;
     while (fires && !side.wipedOut) {
-        if (position == -1) {
-            if (!firstPass) {
-                bool noShipsLeft = false;
-                damage = wholePasses(target, side, damage, noShipsLeft, destroyed);
-                if (noShipsLeft) {
-                    // Every ship is gone, so the stability left is 0: wiped out.
-                    side.wipedOut = true;
-                    break;
-                }
+        if (position == -1 && wholePassesMayFollow) {
+            bool noShipsLeft = false;
+            damage = wholePasses(target, side, damage, noShipsLeft, destroyed);
+            if (noShipsLeft) {
+                // Every ship is gone, so the stability left is 0: wiped out.
+                side.wipedOut = true;
+                break;
             }
-            firstPass = false;
         }
         ++position;
         if (hasShipsLeft(target, side, position)) {
             const Fleet::ShipClass &entry = target.Classes[size_t(position)];
+            passStability += entry.Stability;
             if (damage > entry.Stability / 2) {
                 destroyShips(entry, side, size_t(position), 1);
                 ++destroyed;
@@ -160,8 +160,11 @@ inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int
                 fires = false;
             }
         }
-        if (position >= target.LastIndex)
+        if (position >= target.LastIndex) {
             position = -1;
+            wholePassesMayFollow = damage >= passStability;
+            passStability = 0;
+        }
         if (side.stabilityLeft < 1)
             side.wipedOut = true;
     }

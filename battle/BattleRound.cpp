@@ -171,39 +171,53 @@ inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int
     return damage;
 }
 
+// The values are worked on in locals and written to the facts once, element by
+// element: copying a freshly written array as a whole stalls the processor.
 inline void playRound(BattleState &state, RoundFacts &r)
 {
     BattleSide &h = state.side[kHome];
     BattleSide &f = state.side[kForeign];
-    r.effective[kHome] = effectiveAttack(h.attackLeft);
-    r.effective[kForeign] = effectiveAttack(f.attackLeft);
-    r.sideTime[kHome] = sideTime(r.effective[kHome], pace(h.attackLeft), strength(f));
-    r.sideTime[kForeign] = sideTime(r.effective[kForeign], pace(f.attackLeft), strength(h));
-    r.t = std::min(std::min(r.sideTime[kHome], r.sideTime[kForeign]), kRoundCap);
+    const int64_t effectiveH = effectiveAttack(h.attackLeft);
+    const int64_t effectiveF = effectiveAttack(f.attackLeft);
+    const float timeH = sideTime(effectiveH, pace(h.attackLeft), strength(f));
+    const float timeF = sideTime(effectiveF, pace(f.attackLeft), strength(h));
+    const float t = std::min(std::min(timeH, timeF), kRoundCap);
 
-    r.damage[kHome] = damage(homeStrike(h.attackLeft, r.t), h.carry, f.armorLeft);
-    r.fires[kHome] = r.damage[kHome] >= 1;
-    if (r.fires[kHome])
+    const int64_t damageH = damage(homeStrike(h.attackLeft, t), h.carry, f.armorLeft);
+    const bool firesH = damageH >= 1;
+    if (firesH)
         h.noAttack = false;
     // The foreign side's effective attack is 0 whenever it is below 1.
-    r.fires[kForeign] = r.effective[kForeign] >= 1;
-    if (r.fires[kForeign])
+    const bool firesF = effectiveF >= 1;
+    if (firesF)
         f.noAttack = false;
-    r.damage[kForeign] = damage(foreignStrike(r.effective[kForeign], r.t), f.carry, h.armorLeft);
+    const int64_t damageF = damage(foreignStrike(effectiveF, t), f.carry, h.armorLeft);
 
-    state.battleTime = AddRoundTime(state.battleTime, r.t);
+    state.battleTime = AddRoundTime(state.battleTime, t);
     ++state.rounds;
 
     // Both damages were computed from the values at the start of the round, so a
     // side destroyed by the first volley still fires its own.
-    r.leftover = r.damage;
-    r.shipsLost = {0, 0};
-    if (r.fires[kHome])
-        r.leftover[kHome] = volley(*state.fleet[kForeign], f, r.damage[kHome], r.shipsLost[kForeign]);
-    if (r.fires[kForeign])
-        r.leftover[kForeign] = volley(*state.fleet[kHome], h, r.damage[kForeign], r.shipsLost[kHome]);
-    h.carry = std::max<int64_t>(r.leftover[kHome], 0);
-    f.carry = std::max<int64_t>(r.leftover[kForeign], 0);
+    int64_t lostF = 0;
+    int64_t lostH = 0;
+    const int64_t leftoverH = firesH ? volley(*state.fleet[kForeign], f, damageH, lostF) : damageH;
+    const int64_t leftoverF = firesF ? volley(*state.fleet[kHome], h, damageF, lostH) : damageF;
+    h.carry = std::max<int64_t>(leftoverH, 0);
+    f.carry = std::max<int64_t>(leftoverF, 0);
+
+    r.t = t;
+    r.sideTime[kHome] = timeH;
+    r.sideTime[kForeign] = timeF;
+    r.effective[kHome] = effectiveH;
+    r.effective[kForeign] = effectiveF;
+    r.damage[kHome] = damageH;
+    r.damage[kForeign] = damageF;
+    r.fires[kHome] = firesH;
+    r.fires[kForeign] = firesF;
+    r.leftover[kHome] = leftoverH;
+    r.leftover[kForeign] = leftoverF;
+    r.shipsLost[kHome] = lostH;
+    r.shipsLost[kForeign] = lostF;
 }
 
 inline bool changesNothing(const BattleState &state, const RoundFacts &r,

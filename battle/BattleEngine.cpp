@@ -7,10 +7,13 @@ namespace qf::battle {
 namespace {
 
 // The caller hears from the battle after this much work: a plain round is one
-// unit, a step with a look for stretches and patterns costs about as much as
-// kLookingStepWork plain rounds. 65,536 plain rounds take a few milliseconds.
+// unit (more where its volleys go over many ships), a step with a look for
+// stretches and patterns costs about as much as kLookingStepWork plain rounds
+// more, and each check of a stretch or a pattern kCheckWork. 65,536 plain
+// rounds take a few milliseconds.
 constexpr int64_t kCheckInWork = int64_t(1) << 16;
 constexpr int64_t kLookingStepWork = 8;
+constexpr int64_t kCheckWork = 2;
 
 // Patterns are looked for only after this many rounds played one by one: most
 // battles are over before.
@@ -50,8 +53,13 @@ int64_t BattleEngine::roundsAllowed() const
     return kInt64Max - state_.rounds;
 }
 
+// Without a limit a battle stays far below 2^63 rounds (the fleets' totals are
+// 64-bit, and every round deals at least one damage or the battle stands
+// still); the count is guarded all the same.
 bool BattleEngine::roundLimitReached() const
 {
+    if (state_.rounds == kInt64Max)
+        return true;
     return control_.maxRounds > 0 && state_.rounds >= control_.maxRounds;
 }
 
@@ -109,6 +117,7 @@ bool BattleEngine::lookingStep()
 {
     if (playedOneByOne_ >= kFirstPatternLook) {
         const int64_t taken = patterns_.lookFor(state_, roundsAllowed());
+        workSinceCheckIn_ += kCheckWork * patterns_.takeChecks();
         if (taken > 0) {
             windowPaid_ = true;
             return true; // the round limit may be reached
@@ -120,13 +129,14 @@ bool BattleEngine::lookingStep()
                                                   state_.side[kForeign].carry};
     const RoundFacts round = PlayRound(state_);
     ++playedOneByOne_;
-    workSinceCheckIn_ += kLookingStepWork;
+    workSinceCheckIn_ += kLookingStepWork + round.work;
     if (endsBattle(round, carriesBefore)) {
         patterns_.dropStep();
         return false;
     }
     EndFirstRound(step, round, state_);
     const int64_t taken = stretches_.extend(step, state_, roundsAllowed());
+    workSinceCheckIn_ += kCheckWork * stretches_.takeChecks();
     ++windowSteps_;
     windowRounds_ += 1 + taken;
     if (windowSteps_ >= kLookWindow)
@@ -136,11 +146,13 @@ bool BattleEngine::lookingStep()
 
 bool BattleEngine::plainRounds()
 {
-    const int64_t count = std::min({plainLeft_, kCheckInWork - workSinceCheckIn_, roundsAllowed()});
+    const int64_t count = std::min(plainLeft_, roundsAllowed());
     int64_t played = 0;
-    const RoundsEnd end = PlayRounds(state_, std::max<int64_t>(count, 1), played);
+    int64_t work = 0;
+    const RoundsEnd end = PlayRounds(state_, std::max<int64_t>(count, 1),
+                                     std::max<int64_t>(kCheckInWork - workSinceCheckIn_, 1), played, work);
     playedOneByOne_ += played;
-    workSinceCheckIn_ += played;
+    workSinceCheckIn_ += work;
     plainLeft_ -= played;
     if (end == RoundsEnd::NoProgress)
         end_ = BattleEnd::NoProgress;

@@ -122,6 +122,7 @@ int64_t PatternFinder::jump(size_t first, BattleState &state, int64_t allowed)
     }
     const int64_t passes = LargestPassing(most, [&](int64_t n) {
         for (size_t m = first; m < history_.size(); ++m) {
+            ++checks_;
             if (!PlaysAlike(history_[m], history_[m].rounds, pass, n))
                 return false;
         }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace qf::battle {
@@ -59,11 +60,19 @@ public:
     int64_t lookFor(BattleState &state, int64_t allowed);
 
     // A new step at the end of the history.
-    Step &addStep() { return history_.emplace_back(); }
+    Step &addStep()
+    {
+        if (history_.capacity() == 0)
+            history_.reserve(kHistoryLength); // kept without copying until forgotten
+        return history_.emplace_back();
+    }
     // Drops the last step (a round that ended the battle).
     void dropStep() { history_.pop_back(); }
     // Forgets every step: the next ones do not follow on from them.
     void forget();
+
+    // The checks of single steps made since the last call, as for stretches.
+    int64_t takeChecks() { return std::exchange(checks_, 0); }
 
 private:
     int64_t jump(size_t first, BattleState &state, int64_t allowed);
@@ -72,6 +81,7 @@ private:
     SeenKeys seen_;
     size_t nextAttempt_ = 0;
     size_t backoff_ = 1;
+    int64_t checks_ = 0;
 };
 
 } // namespace qf::battle

@@ -93,8 +93,9 @@ inline void destroyShips(const Fleet::ShipClass &entry, BattleSide &side, size_t
 // and the target cannot be wiped out within them; the ship-by-ship steps after
 // them continue exactly where the passes left off.
 int64_t wholePasses(const Fleet &target, BattleSide &side, int64_t damage, bool &noShipsLeft,
-                    int64_t &destroyed)
+                    int64_t &destroyed, int64_t &steps)
 {
+    steps += 2 * (int64_t(target.LastIndex) + 1);
     int64_t passStability = 0;
     int64_t needed = 0;
     int64_t fewestLeft = kInt64Max;
@@ -129,7 +130,8 @@ int64_t wholePasses(const Fleet &target, BattleSide &side, int64_t damage, bool 
 // Ship by ship as the rules say. When the damage left after a pass over the
 // types covers the stability of the ships met in it, whole passes are taken
 // at once (a volley of a few ships never gets there).
-inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &destroyed)
+inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &destroyed,
+                      int64_t &steps)
 {
     destroyed = 0;
     int position = -1;
@@ -139,7 +141,7 @@ inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int
     while (fires && !side.wipedOut) {
         if (position == -1 && wholePassesMayFollow) {
             bool noShipsLeft = false;
-            damage = wholePasses(target, side, damage, noShipsLeft, destroyed);
+            damage = wholePasses(target, side, damage, noShipsLeft, destroyed, steps);
             if (noShipsLeft) {
                 // Every ship is gone, so the stability left is 0: wiped out.
                 side.wipedOut = true;
@@ -147,6 +149,7 @@ inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int
             }
         }
         ++position;
+        ++steps;
         if (hasShipsLeft(target, side, position)) {
             const Fleet::ShipClass &entry = target.Classes[size_t(position)];
             passStability += entry.Stability;
@@ -200,8 +203,9 @@ inline void playRound(BattleState &state, RoundFacts &r)
     // side destroyed by the first volley still fires its own.
     int64_t lostF = 0;
     int64_t lostH = 0;
-    const int64_t leftoverH = firesH ? volley(*state.fleet[kForeign], f, damageH, lostF) : damageH;
-    const int64_t leftoverF = firesF ? volley(*state.fleet[kHome], h, damageF, lostH) : damageF;
+    int64_t steps = 0;
+    const int64_t leftoverH = firesH ? volley(*state.fleet[kForeign], f, damageH, lostF, steps) : damageH;
+    const int64_t leftoverF = firesF ? volley(*state.fleet[kHome], h, damageF, lostH, steps) : damageF;
     h.carry = std::max<int64_t>(leftoverH, 0);
     f.carry = std::max<int64_t>(leftoverF, 0);
 
@@ -218,6 +222,8 @@ inline void playRound(BattleState &state, RoundFacts &r)
     r.leftover[kForeign] = leftoverF;
     r.shipsLost[kHome] = lostH;
     r.shipsLost[kForeign] = lostF;
+    // A round with volleys of a few ships is one unit of work.
+    r.work = 1 + steps / 8;
 }
 
 inline bool changesNothing(const BattleState &state, const RoundFacts &r,
@@ -257,9 +263,10 @@ int64_t Damage(ext strikeValue, int64_t carry, int64_t armor)
     return damage(strikeValue, carry, armor);
 }
 
-int64_t Volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &shipsDestroyed)
+int64_t Volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &shipsDestroyed,
+               int64_t &steps)
 {
-    return volley(target, side, damage, shipsDestroyed);
+    return volley(target, side, damage, shipsDestroyed, steps);
 }
 
 RoundFacts PlayRound(BattleState &state)
@@ -275,13 +282,15 @@ bool ChangesNothing(const BattleState &state, const RoundFacts &round,
     return changesNothing(state, round, carriesBefore);
 }
 
-RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t &played)
+RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
+                     int64_t &work)
 {
     RoundFacts r;
-    for (played = 0; played < count;) {
+    for (played = 0, work = 0; played < count && work < workBudget;) {
         const std::array<int64_t, 2> before = {state.side[kHome].carry, state.side[kForeign].carry};
         playRound(state, r);
         ++played;
+        work += r.work;
         if (state.over())
             return RoundsEnd::FleetGone;
         if (changesNothing(state, r, before))

@@ -39,6 +39,7 @@ struct RoundFacts {
     std::array<bool, 2> fires;
     std::array<int64_t, 2> leftover;    // after the volley; the damage itself without one
     std::array<int64_t, 2> shipsLost;   // ships each side lost in the round
+    int64_t work;                       // 1, and more for volleys over many ships
 };
 
 // The whole part of a value, toward zero; a value outside the 64-bit range is refused.
@@ -68,8 +69,10 @@ ext Strike(int x, int64_t attack, float t);
 // The damage of a strike with the side's carry, less the opponent's armour.
 int64_t Damage(ext strike, int64_t carry, int64_t armor);
 
-// The volley of FireVolley, also counting the ships destroyed.
-int64_t Volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &shipsDestroyed);
+// The volley of FireVolley, also counting the ships destroyed and adding its
+// steps (ships looked at, and types for every look at whole passes) to `steps`.
+int64_t Volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &shipsDestroyed,
+               int64_t &steps);
 
 // Plays one round.
 RoundFacts PlayRound(BattleState &state);
@@ -86,8 +89,10 @@ enum class RoundsEnd {
     NoProgress, // a round changed nothing that matters
 };
 
-// Plays up to `count` rounds one by one, stopping after a round that wipes out
-// a fleet or changes nothing; `played` tells how many were played.
-RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t &played);
+// Plays up to `count` rounds one by one, and no more once their work reaches
+// `workBudget`, stopping after a round that wipes out a fleet or changes
+// nothing; `played` and `work` tell how many were played and their work.
+RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
+                     int64_t &work);
 
 } // namespace qf::battle

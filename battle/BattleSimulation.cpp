@@ -73,7 +73,8 @@ BattleSide BattleSide::Start(const Fleet &fleet)
 int64_t FireVolley(const Fleet &target, BattleSide &side, int64_t damage)
 {
     int64_t destroyed = 0;
-    return battle::Volley(target, side, damage, destroyed);
+    int64_t steps = 0;
+    return battle::Volley(target, side, damage, destroyed, steps);
 }
 
 BattleOutcome FightBattle(const Fleet &home, const Fleet &foreign, const BattleControl &control)

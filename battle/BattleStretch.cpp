@@ -358,6 +358,7 @@ int64_t StretchFinder::extend(Step &step, BattleState &state, int64_t allowed)
     const int64_t rounds = step.perRound.isZero()
                                ? longest
                                : LargestPassing(longest, [&](int64_t n) {
+                                     ++checks_;
                                      return n == 1 || PlaysAlike(step, n, none, 0);
                                  });
     if (rounds <= 1) {

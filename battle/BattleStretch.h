@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace qf::battle {
 
@@ -95,7 +96,12 @@ public:
     // (at most `allowed`) as play exactly like it, and returns how many.
     int64_t extend(Step &step, BattleState &state, int64_t allowed);
 
+    // The checks of whole stretches made since the last call: each costs about
+    // as much as two plain rounds.
+    int64_t takeChecks() { return std::exchange(checks_, 0); }
+
 private:
+    int64_t checks_ = 0;
     // Where every round differs from the last (both fleets losing armed ships,
     // say), looking for a stretch fails again and again; after each failure in
     // a row the next few steps do not look (up to 64), which costs nothing but

@@ -58,10 +58,11 @@ struct BattleProgress {
     int64_t foreignShipsLeft = 0;
 };
 
-// How a caller follows and stops a battle. The battle looks at the cancel flag
-// and reports its progress every few milliseconds of work (every 65,536 rounds
-// played one by one, less where rounds are taken at once), from the thread that
-// fights it; between those points the rounds run at full speed.
+// How a caller follows and stops a battle. Every few milliseconds of work
+// (about every 65,536 rounds played one by one) the battle calls `progress`,
+// from the thread that fights it, and then looks at the cancel flag; a battle
+// over sooner never calls back. Between those points the rounds run at full
+// speed.
 struct BattleControl {
     const std::atomic<bool> *cancel = nullptr;
     std::function<void(const BattleProgress &)> progress;

@@ -22,7 +22,9 @@ inline int64_t damageValue(ext value)
 {
     if (value >= static_cast<ext>(kInt64Max))
         return kInt64Max;
-    return wholePart(value);
+    if (value > -static_cast<ext>(kInt64Max))
+        return static_cast<int64_t>(value);
+    return truncInt64(value);
 }
 
 // attack × 0.75 in extended precision is exact for an attack up to 2^62 (the
@@ -127,51 +129,56 @@ int64_t wholePasses(const Fleet &target, BattleSide &side, int64_t damage, bool 
     return damage - passes * passStability;
 }
 
-// Ship by ship as the rules say. When the damage left after a pass over the
-// types covers the stability of the ships met in it, whole passes are taken
-// at once (a volley of a few ships never gets there).
+// Ship by ship as the rules say, in passes over the types: a ship falls while
+// the damage exceeds half its stability, the volley stops at the first ship it
+// does not destroy or once the damage is negative, and after every type looked
+// at the target is wiped out if its stability left is below 1. When the damage
+// left after a pass covers the stability of the ships met in it, whole passes
+// are taken at once (a volley of a few ships never gets there).
 inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int64_t &destroyed,
                       int64_t &steps)
 {
     destroyed = 0;
-    int position = -1;
-    int64_t passStability = 0; // of the types with ships met in this pass
-    bool wholePassesMayFollow = false;
-    bool fires = true;
-    while (fires && !side.wipedOut) {
-        if (position == -1 && wholePassesMayFollow) {
+    if (side.wipedOut)
+        return damage;
+    if (target.LastIndex < 0) {
+        side.wipedOut = side.stabilityLeft < 1;
+        return damage;
+    }
+    for (;;) {
+        int64_t passStability = 0; // of the types with ships met in this pass
+        for (int i = 0; i <= target.LastIndex; ++i) {
+            ++steps;
+            bool fires = true;
+            if (hasShipsLeft(target, side, i)) {
+                const Fleet::ShipClass &entry = target.Classes[size_t(i)];
+                passStability += entry.Stability;
+                if (damage > entry.Stability / 2) {
+                    destroyShips(entry, side, size_t(i), 1);
+                    ++destroyed;
+                    damage -= entry.Stability;
+                    fires = damage >= 0;
+                } else {
+                    fires = false;
+                }
+            }
+            if (side.stabilityLeft < 1) {
+                side.wipedOut = true;
+                return damage;
+            }
+            if (!fires)
+                return damage;
+        }
+        if (damage >= passStability) {
             bool noShipsLeft = false;
             damage = wholePasses(target, side, damage, noShipsLeft, destroyed, steps);
             if (noShipsLeft) {
                 // Every ship is gone, so the stability left is 0: wiped out.
                 side.wipedOut = true;
-                break;
+                return damage;
             }
         }
-        ++position;
-        ++steps;
-        if (hasShipsLeft(target, side, position)) {
-            const Fleet::ShipClass &entry = target.Classes[size_t(position)];
-            passStability += entry.Stability;
-            if (damage > entry.Stability / 2) {
-                destroyShips(entry, side, size_t(position), 1);
-                ++destroyed;
-                damage -= entry.Stability;
-                if (damage < 0)
-                    fires = false;
-            } else {
-                fires = false;
-            }
-        }
-        if (position >= target.LastIndex) {
-            position = -1;
-            wholePassesMayFollow = damage >= passStability;
-            passStability = 0;
-        }
-        if (side.stabilityLeft < 1)
-            side.wipedOut = true;
     }
-    return damage;
 }
 
 // The values are worked on in locals and written to the facts once, element by

@@ -16,4 +16,4 @@ echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 tools/build.sh build-asan -DQF_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+  ctest --test-dir build-asan --output-on-failure --parallel "$jobs" -LE slow

@@ -2,11 +2,15 @@
 // The battle between the home fleet (fleet 1) and the foreign fleet (fleet 2),
 // fought in rounds with the average random factor, and its German report.
 // The fleets are only read; every battle value lives in working copies.
+#include "battle/BattleTime.h"
 #include "battle/Fleet.h"
 
+#include <QString>
 #include <QStringList>
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <functional>
 
 namespace qf {
 
@@ -28,27 +32,42 @@ struct BattleSide {
     static BattleSide Start(const Fleet &fleet);
 };
 
+// How a battle came to its end.
+enum class BattleEnd {
+    Decided,    // a fleet was wiped out (or both)
+    NoProgress, // a round changed nothing that matters: every further round would be the same
+    Cancelled,  // the cancel flag was set; the values are those reached so far
+    RoundLimit, // the battle had not ended after the most rounds it was allowed
+};
+
 struct BattleOutcome {
     BattleSide home;
     BattleSide foreign;
     float battleTime = 0.0f; // hours
     int64_t rounds = 0;
-    // Ended after a round that changed nothing that matters: every further
-    // round would have been the same.
-    bool aborted = false;
-    // Stopped by the limit of rounds played one by one while both fleets still had ships.
-    bool capped = false;
+    BattleEnd end = BattleEnd::Decided;
+
+    // Decided or broken off for lack of progress: the report gives the result.
+    bool hasResult() const { return end == BattleEnd::Decided || end == BattleEnd::NoProgress; }
 };
 
-// The most rounds a battle plays one by one before it is broken off, so that
-// the window never freezes for long. Stretches of rounds that repeat are taken
-// as a whole and do not count, so almost every battle ends far below the limit;
-// what is left are battles in which both fleets lose armed ships a few at a
-// time and every loss changes the damages. A round takes 100-300 ns (the most
-// with ten types against ten), so such a battle is stopped after a quarter to
-// three quarters of a second on a busy machine. A battle of fewer rounds than
-// the limit always ends by the rules.
-constexpr int64_t kBattleRoundLimit = 2'500'000;
+// Where a running battle stands.
+struct BattleProgress {
+    int64_t rounds = 0;
+    int64_t homeShipsLeft = 0;
+    int64_t foreignShipsLeft = 0;
+};
+
+// How a caller follows and stops a battle. Every few milliseconds of work
+// (about every 65,536 rounds played one by one) the battle calls `progress`,
+// from the thread that fights it, and then looks at the cancel flag; a battle
+// over sooner never calls back. Between those points the rounds run at full
+// speed.
+struct BattleControl {
+    const std::atomic<bool> *cancel = nullptr;
+    std::function<void(const BattleProgress &)> progress;
+    int64_t maxRounds = 0; // 0: no limit; else the battle stops after that many rounds
+};
 
 // One volley: the attacker fires `damage` at `target`, whose working values are
 // `side`. Ships fall one at a time, round-robin over the types in fleet order,
@@ -56,21 +75,23 @@ constexpr int64_t kBattleRoundLimit = 2'500'000;
 // damage left.
 int64_t FireVolley(const Fleet &target, BattleSide &side, int64_t damage);
 
-// Fights the battle to its end, or until `roundLimit` rounds were played one by one.
-// A wiped-out fleet has lost every ship, also ships without stability that were
-// still listed when its stability left fell below 1.
-BattleOutcome FightBattle(const Fleet &home, const Fleet &foreign,
-                          int64_t roundLimit = kBattleRoundLimit);
+// Fights the battle to its end: until a fleet is wiped out, or until a round
+// changes nothing that matters. A wiped-out fleet has lost every ship, also
+// ships without stability that were still listed when its stability left fell
+// below 1. The control may cancel the battle or limit its rounds.
+BattleOutcome FightBattle(const Fleet &home, const Fleet &foreign, const BattleControl &control = {});
 
-// The battle time after `count` more rounds of `roundTime` hours each, added
-// one at a time as 32-bit floats, as the battle adds them, but computed in a
-// few steps whatever the count.
-float AddRoundTimes(float battleTime, float roundTime, uint64_t count);
-
-// The report lines of a fought battle.
+// The report lines of a fought battle. A cancelled battle gives CancelledReport,
+// one stopped by its round limit the one line of RoundLimitMessage.
 QStringList BattleReport(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome);
 
-// Fights the battle and appends the report to `lines` (which it does not clear).
+// What the report box says when the player cancelled a battle after `rounds` rounds.
+QStringList CancelledReport(int64_t rounds);
+
+// The message for a battle that had not ended after `rounds` rounds, its limit.
+QString RoundLimitMessage(int64_t rounds);
+
+// Fights the battle to its end and appends the report to `lines` (which it does not clear).
 void SimulateBattle(const Fleet &home, const Fleet &foreign, QStringList &lines);
 
 // The separator after a ship name in a report row, by the name's length in characters.

@@ -9,8 +9,6 @@ namespace qf {
 
 namespace {
 
-using wide = __int128;
-
 constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
 constexpr int32_t kCountMax = std::numeric_limits<int32_t>::max();

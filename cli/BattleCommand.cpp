@@ -8,6 +8,16 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#define QF_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define QF_ISATTY(fd) isatty(fd)
+#endif
 
 namespace qf::cli {
 
@@ -42,19 +52,78 @@ Input readInput(const QString &path)
     return input;
 }
 
+// --max-rounds N: a whole number from 1 up.
+int64_t readMaxRounds(const QString &text)
+{
+    bool ok = false;
+    const qlonglong n = text.toLongLong(&ok);
+    if (!ok || n < 1 || text.trimmed() != text || text.startsWith(u'+'))
+        throw UsageError(QStringLiteral("battle: --max-rounds braucht eine ganze Zahl ab 1: ") + text);
+    return n;
+}
+
+void writeError(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+// Where a long battle stands, on one line of standard error rewritten a few
+// times a second, and wiped at the end. Only on a terminal: a script reading
+// standard error gets nothing but the one-line messages.
+class TerminalProgress {
+public:
+    TerminalProgress() : terminal_(QF_ISATTY(2) == 1) {}
+    ~TerminalProgress() { wipe(); }
+    TerminalProgress(const TerminalProgress &) = delete;
+    TerminalProgress &operator=(const TerminalProgress &) = delete;
+
+    bool wanted() const { return terminal_; }
+
+    void show(const BattleProgress &p)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (width_ > 0 && now - last_ < std::chrono::milliseconds(200))
+            return;
+        last_ = now;
+        const QString line = QStringLiteral("Kampf läuft: Runde %1, Heimatflotte %2 Schiffe, Fremdflotte %3 Schiffe")
+                                 .arg(p.rounds).arg(p.homeShipsLeft).arg(p.foreignShipsLeft);
+        writeError(u'\r' + line.leftJustified(width_));
+        width_ = std::max(width_, int(line.size()));
+    }
+
+    void wipe()
+    {
+        if (width_ > 0)
+            writeError(u'\r' + QString(width_, u' ') + u'\r');
+        width_ = 0;
+    }
+
+private:
+    bool terminal_;
+    int width_ = 0;
+    std::chrono::steady_clock::time_point last_;
+};
+
 } // namespace
 
 QString battleHelp()
 {
     return QStringLiteral(
-        "Aufruf: schiffsdesigner-cli battle FLOTTEN.json [--json]\n"
+        "Aufruf: schiffsdesigner-cli battle FLOTTEN.json [--max-rounds N] [--json]\n"
         "\n"
         "Simuliert den Kampf der Heimatflotte gegen die Fremdflotte wie \"Simulieren\"\n"
         "auf der Seite Kampfsimulator und gibt den Kampfbericht Zeile für Zeile aus\n"
-        "(Tabulatoren wie im Bericht).\n"
+        "(Tabulatoren wie im Bericht). Der Kampf läuft bis zu seinem Ende, so viele\n"
+        "Runden das auch sind; ist die Standardfehlerausgabe ein Terminal, zeigt sie\n"
+        "dabei, wie weit er ist.\n"
         "\n"
-        "  FLOTTEN.json   Datei mit den Flotten; \"-\" liest die Standardeingabe.\n"
-        "  --json         ein JSON-Objekt {\"b_BattleReport\": [Zeilen]} ausgeben.\n"
+        "  FLOTTEN.json     Datei mit den Flotten; \"-\" liest die Standardeingabe.\n"
+        "  --max-rounds N   den Kampf nach N Runden (ganze Zahl ab 1) beenden, wenn\n"
+        "                   er bis dahin nicht entschieden ist: dann kein Bericht,\n"
+        "                   eine Meldung auf der Standardfehlerausgabe, Exit-Status 3.\n"
+        "  --json           ein JSON-Objekt {\"b_BattleReport\": [Zeilen]} ausgeben.\n"
         "\n"
         "Aufbau: {\"home\": [EINTRAG, ...], \"foreign\": [EINTRAG, ...]}, EINTRAG ist\n"
         "  {\"count\": N, \"design\": \"pfad/zu/datei.shp\"}  oder\n"
@@ -70,7 +139,7 @@ QString battleHelp()
         "Dateiname ohne Endung.\n"
         "\n"
         "Exit-Status 2: leere Flotte, fehlerhaftes JSON, fehlendes Feld oder unlesbare\n"
-        "Design-Datei.\n");
+        "Design-Datei. Exit-Status 3: nach --max-rounds Runden nicht entschieden.\n");
 }
 
 int runBattle(const QStringList &args)
@@ -79,10 +148,13 @@ int runBattle(const QStringList &args)
     QString path;
     bool havePath = false;
     bool json = false;
+    BattleControl control;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
         if (arg == QLatin1String("--json")) {
             json = true;
+        } else if (arg == QLatin1String("--max-rounds")) {
+            control.maxRounds = readMaxRounds(reader.valueFor(arg));
         } else if (arg.startsWith(u'-') && arg != QLatin1String("-")) {
             throw UsageError(QStringLiteral("battle: unbekannte Option: ") + arg);
         } else if (!havePath) {
@@ -100,8 +172,16 @@ int runBattle(const QStringList &args)
     if (!fleets.ok())
         throw UsageError(QStringLiteral("battle: ") + fleets.error);
 
-    QStringList lines;
-    SimulateBattle(fleets.home, fleets.foreign, lines);
+    TerminalProgress terminal;
+    if (terminal.wanted())
+        control.progress = [&terminal](const BattleProgress &p) { terminal.show(p); };
+    const BattleOutcome outcome = FightBattle(fleets.home, fleets.foreign, control);
+    terminal.wipe();
+    if (outcome.end == BattleEnd::RoundLimit) {
+        writeError(QStringLiteral("schiffsdesigner-cli: battle: ") + RoundLimitMessage(outcome.rounds) + u'\n');
+        return 3;
+    }
+    const QStringList lines = BattleReport(fleets.home, fleets.foreign, outcome);
     if (json) {
         printJson(QJsonObject{{QStringLiteral("b_BattleReport"), QJsonArray::fromStringList(lines)}});
     } else {

@@ -38,7 +38,8 @@ QString mainHelp()
         "  schiffsdesigner-cli BEFEHL --help   beschreibt die Optionen eines Befehls.\n"
         "  --json (bei jedem Befehl) gibt ein JSON-Objekt aus.\n"
         "\n"
-        "Exit-Status: 0 Erfolg, 2 falscher Aufruf oder unlesbare Eingabe.\n");
+        "Exit-Status: 0 Erfolg, 2 falscher Aufruf oder unlesbare Eingabe,\n"
+        "3 Kampf nach battle --max-rounds Runden nicht entschieden.\n");
     return text;
 }
 

@@ -2,11 +2,21 @@
 // Numeric conventions of the game: 80-bit extended arithmetic, decimal constants
 // taken as the nearest double, 32-bit float storage points, truncation toward zero.
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace qf {
 
 using ext = long double;
+
+// Every figure depends on extended precision with a 64-bit mantissa (the x87
+// format); where long double is anything else the digits would differ.
+static_assert(std::numeric_limits<ext>::digits == 64,
+              "long double must be the 80-bit extended format with a 64-bit mantissa");
+
+// A signed integer wider than 64 bits, for sums and products of 64-bit values
+// that must not overflow.
+using wide = __int128;
 
 // A decimal constant as the game uses it: the nearest double, widened.
 constexpr ext widen(double d) { return static_cast<ext>(d); }

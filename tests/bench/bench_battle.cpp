@@ -1,11 +1,140 @@
-// Speed of the battle simulator: a battle must not freeze the window. Two fleets
-// of ten types with a million ships per type must finish well under a second,
-// and so must every grinding battle, whatever the number of ships.
+// Speed of the battle simulator, in rounds per second. Every battle runs to its
+// end; stretches of equal rounds and repeating patterns are taken at once, and
+// the rounds that must be played one by one run as fast as a plain loop. The
+// "Plain" benchmarks fight the same battles with the rules as they read, one
+// round and one ship at a time, for comparison.
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
+#include "support/BattleExamples.h"
+#include "support/ReferenceBattle.h"
 
 #include <benchmark/benchmark.h>
 #include <limits>
+#include <vector>
+
+namespace {
+
+constexpr int kMax = std::numeric_limits<int>::max();
+constexpr int64_t kNoLimit = int64_t(1) << 62;
+
+void countRounds(benchmark::State &state, int64_t rounds)
+{
+    state.counters["rounds"] = static_cast<double>(rounds);
+    state.counters["rounds/s"] =
+        benchmark::Counter(static_cast<double>(rounds), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void fight(benchmark::State &state, const qf::Fleet &home, const qf::Fleet &foreign, int64_t maxRounds = 0)
+{
+    qf::BattleControl control;
+    control.maxRounds = maxRounds;
+    int64_t rounds = 0;
+    for (auto _ : state) {
+        const qf::BattleOutcome outcome = qf::FightBattle(home, foreign, control);
+        benchmark::DoNotOptimize(outcome);
+        rounds = outcome.rounds;
+    }
+    countRounds(state, rounds);
+}
+
+void fightPlain(benchmark::State &state, const qf::Fleet &home, const qf::Fleet &foreign,
+                int64_t maxRounds = kNoLimit)
+{
+    int64_t rounds = 0;
+    for (auto _ : state) {
+        const qf::test::RefOutcome outcome = qf::test::RefBattle(home, foreign, maxRounds);
+        benchmark::DoNotOptimize(outcome);
+        rounds = outcome.rounds;
+    }
+    countRounds(state, rounds);
+}
+
+// Ten types of armed ships on each side, a million each, grinding each other
+// down over 7 million rounds.
+std::vector<qf::test::TestShips> tenTypes(int stabilityStep, int armourShift)
+{
+    std::vector<qf::test::TestShips> types;
+    for (int i = 0; i < qf::Fleet::Capacity; ++i)
+        types.push_back({1000000, 1, (i + armourShift) % 3 == 0, 5000000 + stabilityStep * i, 10});
+    return types;
+}
+
+// Both sides lose armed ships every round, so every round differs: all are
+// played one by one. The battle is stopped after 10 million rounds.
+std::vector<qf::test::TestShips> grinders(int types, int stability)
+{
+    std::vector<qf::test::TestShips> fleet;
+    for (int i = 0; i < types; ++i)
+        fleet.push_back({kMax / types, 1, 0, stability + i, 10});
+    return fleet;
+}
+
+constexpr int64_t kSingleRounds = 10000000;
+
+} // namespace
+
+// 5200 armoured ships and a hunter against 19,000,000 ships held at the round
+// time 2.0: 19 million rounds, one stretch.
+void BM_FixedTimeSwarm(benchmark::State &state)
+{
+    const qf::test::BattleExample &e = qf::test::FixedTimeSwarm();
+    fight(state, e.homeFleet(), e.foreignFleet());
+}
+BENCHMARK(BM_FixedTimeSwarm)->Unit(benchmark::kMillisecond);
+
+void BM_FixedTimeSwarmPlain(benchmark::State &state)
+{
+    const qf::test::BattleExample &e = qf::test::FixedTimeSwarm();
+    fightPlain(state, e.homeFleet(), e.foreignFleet());
+}
+BENCHMARK(BM_FixedTimeSwarmPlain)->Unit(benchmark::kMillisecond);
+
+// Two equal fleets of 30,000,000 ships: 80 million rounds, the first tens of
+// millions one by one.
+void BM_EvenAttrition(benchmark::State &state)
+{
+    const qf::test::BattleExample &e = qf::test::EvenAttrition();
+    fight(state, e.homeFleet(), e.foreignFleet());
+}
+BENCHMARK(BM_EvenAttrition)->Unit(benchmark::kMillisecond);
+
+void BM_EvenAttritionPlain(benchmark::State &state)
+{
+    const qf::test::BattleExample &e = qf::test::EvenAttrition();
+    fightPlain(state, e.homeFleet(), e.foreignFleet());
+}
+BENCHMARK(BM_EvenAttritionPlain)->Unit(benchmark::kMillisecond);
+
+// Ten types against ten, a million ships each, to the end.
+void BM_TenTypeAttrition(benchmark::State &state)
+{
+    fight(state, qf::test::MakeFleet(tenTypes(1000, 0)), qf::test::MakeFleet(tenTypes(1700, 1)));
+}
+BENCHMARK(BM_TenTypeAttrition)->Unit(benchmark::kMillisecond);
+
+void BM_TenTypeAttritionPlain(benchmark::State &state)
+{
+    fightPlain(state, qf::test::MakeFleet(tenTypes(1000, 0)), qf::test::MakeFleet(tenTypes(1700, 1)));
+}
+BENCHMARK(BM_TenTypeAttritionPlain)->Unit(benchmark::kMillisecond);
+
+// Rounds that must be played one by one: 10 million of them, with one type
+// (argument 1) or ten types (argument 10) per side.
+void BM_SingleRounds(benchmark::State &state)
+{
+    const int types = static_cast<int>(state.range(0));
+    fight(state, qf::test::MakeFleet(grinders(types, kMax - 20)), qf::test::MakeFleet(grinders(types, kMax - 10)),
+          kSingleRounds);
+}
+BENCHMARK(BM_SingleRounds)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_SingleRoundsPlain(benchmark::State &state)
+{
+    const int types = static_cast<int>(state.range(0));
+    fightPlain(state, qf::test::MakeFleet(grinders(types, kMax - 20)),
+               qf::test::MakeFleet(grinders(types, kMax - 10)), kSingleRounds);
+}
+BENCHMARK(BM_SingleRoundsPlain)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 namespace {
 
@@ -20,19 +149,20 @@ qf::Fleet bigFleet(int ships, int seed)
     return fleet;
 }
 
+} // namespace
+
+// Two fleets of ten types with up to a million ships per type, report included.
 void BM_TenTypesAMillionShipsEach(benchmark::State &state)
 {
     const int ships = static_cast<int>(state.range(0));
     const qf::Fleet home = bigFleet(ships, 1);
     const qf::Fleet foreign = bigFleet(ships, 2);
-    int64_t rounds = 0;
     for (auto _ : state) {
         QStringList lines;
         qf::SimulateBattle(home, foreign, lines);
         benchmark::DoNotOptimize(lines);
-        rounds = qf::FightBattle(home, foreign).rounds;
     }
-    state.counters["rounds"] = static_cast<double>(rounds);
+    countRounds(state, qf::FightBattle(home, foreign).rounds);
 }
 BENCHMARK(BM_TenTypesAMillionShipsEach)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
@@ -40,13 +170,7 @@ BENCHMARK(BM_TenTypesAMillionShipsEach)->Arg(1000)->Arg(1000000)->Unit(benchmark
 void BM_EvenlyMatched(benchmark::State &state)
 {
     const int ships = static_cast<int>(state.range(0));
-    const qf::Fleet home = bigFleet(ships, 1);
-    const qf::Fleet foreign = bigFleet(ships, 1);
-    for (auto _ : state) {
-        QStringList lines;
-        qf::SimulateBattle(home, foreign, lines);
-        benchmark::DoNotOptimize(lines);
-    }
+    fight(state, bigFleet(ships, 1), bigFleet(ships, 1));
 }
 BENCHMARK(BM_EvenlyMatched)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
@@ -59,13 +183,9 @@ void BM_SmallAttackerManyFreighters(benchmark::State &state)
     for (int i = 0; i < qf::Fleet::Capacity; ++i)
         foreign.AddShips(static_cast<int>(state.range(0)), 0, 0, 900 + 50 * i,
                          QStringLiteral("Frachter %1").arg(i), 300, 200, 100);
-    for (auto _ : state) {
-        QStringList lines;
-        qf::SimulateBattle(home, foreign, lines);
-        benchmark::DoNotOptimize(lines);
-    }
+    fight(state, home, foreign);
 }
-BENCHMARK(BM_SmallAttackerManyFreighters)->Arg(1000)->Arg(100000)->Arg(std::numeric_limits<int>::max())->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallAttackerManyFreighters)->Arg(1000)->Arg(100000)->Arg(kMax)->Unit(benchmark::kMillisecond);
 
 // One ship with attack 10 grinding down freighters of stability 100: one every
 // four rounds, up to 2,147,483,647 freighters (8.6 billion rounds).
@@ -75,58 +195,19 @@ void BM_GrindingHunter(benchmark::State &state)
     hunter.AddShips(1, 10, 0, 100, QStringLiteral("Jäger"), 300, 200, 100);
     qf::Fleet freighters;
     freighters.AddShips(static_cast<int>(state.range(0)), 0, 0, 100, QStringLiteral("Frachter"), 300, 200, 100);
-    int64_t rounds = 0;
-    for (auto _ : state) {
-        QStringList lines;
-        qf::SimulateBattle(hunter, freighters, lines);
-        benchmark::DoNotOptimize(lines);
-        rounds = qf::FightBattle(hunter, freighters).rounds;
-    }
-    state.counters["rounds"] = static_cast<double>(rounds);
+    fight(state, hunter, freighters);
 }
-BENCHMARK(BM_GrindingHunter)->Arg(100000)->Arg(10000000)->Arg(std::numeric_limits<int>::max())->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrindingHunter)->Arg(100000)->Arg(10000000)->Arg(kMax)->Unit(benchmark::kMillisecond);
 
 // Tiny damage against ships of the largest stability: hundreds of millions of
 // quiet rounds per ship, quintillions of rounds in all.
 void BM_NeedleAgainstWalls(benchmark::State &state)
 {
-    const int max = std::numeric_limits<int>::max();
     qf::Fleet needle;
     needle.AddShips(1, 2, 0, 100, QStringLiteral("Nadel"), 300, 200, 100);
     qf::Fleet walls;
     for (int i = 0; i < qf::Fleet::Capacity; ++i)
-        walls.AddShips(max, 0, 0, max - i, QStringLiteral("Wand %1").arg(i), 300, 200, 100);
-    int64_t rounds = 0;
-    for (auto _ : state) {
-        QStringList lines;
-        qf::SimulateBattle(needle, walls, lines);
-        benchmark::DoNotOptimize(lines);
-        rounds = qf::FightBattle(needle, walls).rounds;
-    }
-    state.counters["rounds"] = static_cast<double>(rounds);
+        walls.AddShips(kMax, 0, 0, kMax - i, QStringLiteral("Wand %1").arg(i), 300, 200, 100);
+    fight(state, needle, walls);
 }
 BENCHMARK(BM_NeedleAgainstWalls)->Unit(benchmark::kMillisecond);
-
-// The worst case: both fleets lose armed ships every round and every loss
-// changes the damages, so nothing repeats; the battle runs into the limit.
-void BM_BrokenOffAtTheLimit(benchmark::State &state)
-{
-    const int max = std::numeric_limits<int>::max();
-    qf::Fleet home;
-    qf::Fleet foreign;
-    for (int i = 0; i < static_cast<int>(state.range(0)); ++i) {
-        home.AddShips(max / 10, 1, 0, 1000000 + i, QStringLiteral("H%1").arg(i), 1, 1, 1);
-        foreign.AddShips(max / 10, 1, 0, 1000003 + i, QStringLiteral("F%1").arg(i), 1, 1, 1);
-    }
-    bool capped = false;
-    for (auto _ : state) {
-        QStringList lines;
-        qf::SimulateBattle(home, foreign, lines);
-        benchmark::DoNotOptimize(lines);
-        capped = lines.value(1).startsWith(QStringLiteral("Kampf abgebrochen: nach "));
-    }
-    state.counters["capped"] = capped ? 1 : 0;
-}
-BENCHMARK(BM_BrokenOffAtTheLimit)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
-
-} // namespace

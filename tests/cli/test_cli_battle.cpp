@@ -2,52 +2,32 @@
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "library/DesignFile.h"
+#include "support/BattleExamples.h"
+#include "support/CliRunner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 using namespace qf;
+using qf::test::CliCall;
+using qf::test::CliRun;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-    QStringList lines() const
-    {
-        QStringList l = QString::fromUtf8(out).split(u'\n');
-        if (!l.isEmpty() && l.last().isEmpty())
-            l.removeLast();
-        return l;
-    }
-};
-
 CliRun runCli(const QStringList &args, const QByteArray &input = QByteArray(),
-           const QString &workingDirectory = QString())
+              const QString &workingDirectory = QString())
 {
-    QProcess p;
-    if (!workingDirectory.isEmpty())
-        p.setWorkingDirectory(workingDirectory);
-    p.start(QStringLiteral(QF_CLI), QStringList{QStringLiteral("battle")} + args);
-    EXPECT_TRUE(p.waitForStarted());
-    if (!input.isEmpty())
-        p.write(input);
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000));
-    CliRun r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    CliCall call;
+    call.input = input;
+    call.workingDirectory = workingDirectory;
+    return qf::test::RunCli(QStringList{QStringLiteral("battle")} + args, call);
 }
 
 class CliBattle : public ::testing::Test {
@@ -74,25 +54,8 @@ protected:
     QTemporaryDir dir;
 };
 
-const QByteArray kWorkedExample = R"({
-  "home":    [{"count": 10, "name": "Zerstörer", "as": 40, "armor": 0, "stability": 100, "fe": 1000, "si": 0, "c": 0}],
-  "foreign": [{"count": 5, "name": "Korvette", "as": 10, "armor": 10, "stability": 50, "fe": 120, "si": 0, "c": 0}]
-})";
-
-const QStringList kWorkedExampleReport = {
-    QStringLiteral("Dauer des Kampfes: 01:00:00 (1 Runden)"),
-    QStringLiteral(" "),
-    QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-    QStringLiteral(" "),
-    QStringLiteral("Es wurden keine Schiffe zerstört."),
-    QStringLiteral(" "),
-    QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-    QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-    QStringLiteral("Korvette\t\t5\t50\t10\t10"),
-    QStringLiteral("Gesamt \t\t5\t250\t50\t\t50"),
-    QStringLiteral("Die Flotte wurd vollständig zerstört."),
-    QStringLiteral("Kosten in Solar: 600"),
-};
+const QByteArray kWorkedExample = qf::test::FirstWorkedExample().json();
+const QStringList kWorkedExampleReport = qf::test::FirstWorkedExample().report;
 
 } // namespace
 
@@ -224,7 +187,8 @@ TEST_F(CliBattle, HelpDescribesTheInput)
     const CliRun r = runCli({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
     const QString help = QString::fromUtf8(r.out);
-    for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\""})
+    for (const char *word : {"home", "foreign", "count", "design", "stability", "--json", "\"-\"",
+                             "--max-rounds", "Exit-Status 3"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
 }
 
@@ -233,36 +197,20 @@ TEST_F(CliBattle, HelpDescribesTheInput)
 // seconds and the test fails, instead of hanging the suite or eating memory.
 namespace {
 
-struct GuardedRun {
-    bool finished = false;
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-GuardedRun runBattleGuarded(const QStringList &args, const QString &standardInput = QString())
+// A run with a watchdog: a command that hangs is killed after ten seconds.
+CliRun runBattleGuarded(const QStringList &args, const QString &standardInput = QString())
 {
-    QProcess p;
-    p.setStandardInputFile(standardInput.isEmpty() ? QProcess::nullDevice() : standardInput);
-    p.start(QStringLiteral(QF_CLI), QStringList{QStringLiteral("battle")} + args);
-    EXPECT_TRUE(p.waitForStarted());
-    GuardedRun r;
-    r.finished = p.waitForFinished(10000);
-    if (!r.finished) {
-        p.kill();
-        p.waitForFinished();
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    CliCall call;
+    call.inputFile = standardInput;
+    call.timeoutMs = 10000;
+    return qf::test::RunCli(QStringList{QStringLiteral("battle")} + args, call);
 }
 
 // Exit status 2 with exactly this one line on standard error (after the tool's
 // name), nothing on standard output.
-void expectRefused(const GuardedRun &r, const QString &message)
+void expectRefused(const CliRun &r, const QString &message)
 {
-    EXPECT_TRUE(r.finished) << "the command hung and was killed";
+    EXPECT_NE(r.status, -1) << "the command hung and was killed";
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err.toStdString(), ("schiffsdesigner-cli: " + message + u'\n').toStdString());
@@ -319,10 +267,10 @@ TEST(CliBattleHostile, AFleetsFileIsReadUpToOneMebibyte)
 {
     QTemporaryDir dir;
     const QString exact = writeFile(dir, QStringLiteral("genau.json"), paddedExample(kMiB));
-    const GuardedRun ok = runBattleGuarded({exact});
+    const CliRun ok = runBattleGuarded({exact});
     EXPECT_EQ(ok.status, 0) << ok.err.constData();
     EXPECT_EQ(QString::fromUtf8(ok.out).split(u'\n', Qt::SkipEmptyParts), kWorkedExampleReport);
-    const GuardedRun fromStdin = runBattleGuarded({QStringLiteral("-")}, exact);
+    const CliRun fromStdin = runBattleGuarded({QStringLiteral("-")}, exact);
     EXPECT_EQ(fromStdin.status, 0) << fromStdin.err.constData();
     EXPECT_EQ(fromStdin.out, ok.out);
 
@@ -354,4 +302,61 @@ TEST(CliBattleHostile, FleetsWhoseTotalsLeave64BitsAreRefused)
     // Already the first type's cost (about 5.27 · 2^31 Solar a ship) passes 64 bits.
     expectRefused(runBattleGuarded({path}),
                   QStringLiteral("battle: home[0]: die Summen der Flotte passen nicht mehr in 64 Bit"));
+}
+
+TEST_F(CliBattle, TheSwarmHeldAtTheFixedTimeEndsWithItsTrueOutcome)
+{
+    const test::BattleExample &swarm = test::FixedTimeSwarm();
+    const CliRun r = runJson(swarm.json());
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), swarm.report);
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(CliBattle, MaxRoundsStopsABattleThatHasNotEnded)
+{
+    // Stopped: status 3, one line on standard error, nothing on standard output.
+    const QByteArray swarm = test::FixedTimeSwarm().json();
+    for (const QStringList &extra : {QStringList{QStringLiteral("--max-rounds"), QStringLiteral("1000")},
+                                     QStringList{QStringLiteral("--json"), QStringLiteral("--max-rounds"),
+                                                 QStringLiteral("1000")}}) {
+        const CliRun r = runJson(swarm, extra);
+        EXPECT_EQ(r.status, 3);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.constData();
+        EXPECT_EQ(r.errText(), QStringLiteral("schiffsdesigner-cli: battle: Kampf nicht beendet: nach 1000 "
+                                              "Runden ist noch keine Flotte zerstört.\n"));
+    }
+    // Fleets that lose armed ships every round, played one by one for 300,000
+    // rounds: no progress lines when standard error is not a terminal.
+    const CliRun grind = runJson(test::FleetsJson({{2147483647, 1, 0, 2147483647, 10}},
+                                                  {{2147483647, 1, 0, 2147483647, 20}}),
+                                 {QStringLiteral("--max-rounds"), QStringLiteral("300000")});
+    EXPECT_EQ(grind.status, 3);
+    EXPECT_TRUE(grind.out.isEmpty());
+    EXPECT_EQ(grind.err.count('\n'), 1) << grind.err.constData();
+    EXPECT_FALSE(grind.err.contains('\r'));
+}
+
+TEST_F(CliBattle, MaxRoundsLetsABattleEndWithinThem)
+{
+    // The carry example ends in round 4: a limit of 4 gives the report, 3 stops it.
+    const test::BattleExample &example = test::CarryWorkedExample();
+    const CliRun four = runJson(example.json(), {QStringLiteral("--max-rounds"), QStringLiteral("4")});
+    EXPECT_EQ(four.status, 0) << four.err.constData();
+    EXPECT_EQ(four.lines(), example.report);
+    const CliRun three = runJson(example.json(), {QStringLiteral("--max-rounds"), QStringLiteral("3")});
+    EXPECT_EQ(three.status, 3);
+    EXPECT_TRUE(three.out.isEmpty());
+    // A battle broken off for lack of progress has its report.
+    const QByteArray standstill = test::FleetsJson({{3, 0, 0, 100, 10}}, {{2, 0, 5, 80, 10}});
+    const CliRun stuck = runJson(standstill, {QStringLiteral("--max-rounds"), QStringLiteral("1")});
+    EXPECT_EQ(stuck.status, 0);
+    EXPECT_EQ(stuck.lines().value(1), QStringLiteral("Kampf abgebrochen: keine Flotte kann die andere zerstören."));
+}
+
+TEST_F(CliBattle, MaxRoundsNeedsAWholeNumberFromOne)
+{
+    for (const char *bad : {"0", "-5", "abc", "1.5", "", " 7", "+3", "99999999999999999999"})
+        expectBadInput(runJson(kWorkedExample, {QStringLiteral("--max-rounds"), QString::fromUtf8(bad)}));
+    expectBadInput(runJson(kWorkedExample, {QStringLiteral("--max-rounds")}));
 }

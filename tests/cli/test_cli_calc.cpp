@@ -2,64 +2,41 @@
 #include "calc/BattleCalc.h"
 #include "calc/FlightCalc.h"
 #include "calc/SpecialActions.h"
+#include "support/CliRunner.h"
 
 #include <gtest/gtest.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 namespace {
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-    QStringList lines() const
-    {
-        QStringList l = out.split(u'\n');
-        if (!l.isEmpty() && l.last().isEmpty())
-            l.removeLast();
-        return l;
-    }
-};
+using qf::test::CliRun;
 
 CliRun runCli(const QStringList &args, const QString &locale = QStringLiteral("C"))
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.remove(QStringLiteral("LANG"));
-    env.remove(QStringLiteral("LANGUAGE"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(QF_CLI), args);
-    CliRun r;
-    if (!process.waitForFinished(30000))
-        return r;
-    r.status = process.exitCode();
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
+    qf::test::CliCall call;
+    call.locale = locale;
+    return qf::test::RunCli(args, call);
 }
 
-QJsonObject json(const CliRun &r) { return QJsonDocument::fromJson(r.out.toUtf8()).object(); }
+QJsonObject json(const CliRun &r) { return QJsonDocument::fromJson(r.out).object(); }
 
 void expectBadUsage(const QStringList &args)
 {
     const CliRun r = runCli(args);
     EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-    EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.errText().toStdString();
 }
 } // namespace
 
 TEST(CliFlight, InitialTexts)
 {
     const CliRun r = runCli({"flight"});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.status, 0) << r.errText().toStdString();
     EXPECT_TRUE(r.err.isEmpty());
-    EXPECT_EQ(r.out, QStringLiteral("Entfernung: 7623\n"
+    EXPECT_EQ(r.text(), QStringLiteral("Entfernung: 7623\n"
                                     "Flug: 68:35:49\n"
                                     "Flug O2: 19\n"
                                     "Flug H2: 38\n"
@@ -90,7 +67,7 @@ TEST(CliFlight, SameTextsAsThePage)
         }
         const qf::FlightResults f = qf::ComputeFlight(in);
         const CliRun r = runCli(QStringList{"flight"} + opts);
-        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        ASSERT_EQ(r.status, 0) << r.errText().toStdString();
         EXPECT_EQ(r.lines(), QStringList({"Entfernung: " + f.distance, "Flug: " + f.flightTime,
                                           "Flug O2: " + f.flightO2.value(),
                                           "Flug H2: " + f.flightH2.value(),
@@ -132,7 +109,7 @@ TEST(CliBattlecalc, Estimates)
 {
     const CliRun r = runCli({"battlecalc", "--begin", "12:00:00", "--end", "12:30:00", "--stability", "150"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, QStringLiteral("Kampfdauer: 00:30:00\nAngreifer AS ca.: 399\nAlte AS-Formel: 300\n"));
+    EXPECT_EQ(r.text(), QStringLiteral("Kampfdauer: 00:30:00\nAngreifer AS ca.: 399\nAlte AS-Formel: 300\n"));
     const CliRun initial = runCli({"battlecalc"});
     EXPECT_EQ(initial.lines(), QStringList({"Kampfdauer: 00:00:00", "Angreifer AS ca.: 525301",
                                             "Alte AS-Formel: 393975"}));
@@ -167,7 +144,7 @@ TEST(CliActions, AttackerOneLevelHigher)
 {
     const CliRun r = runCli({"actions", "--attacker", "1", "--defender", "0", "--ships", "1", "--attempts", "1"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, QStringLiteral("Stufendifferenz: 1\n"
+    EXPECT_EQ(r.text(), QStringLiteral("Stufendifferenz: 1\n"
                                     "Spionagedauer: 00:27:17\n"
                                     "Sabotagedauer: 01:49:11\n"
                                     "Wahrscheinlichkeit (%): 54.95\n"
@@ -243,6 +220,6 @@ TEST(CliCalc, Help)
         const CliRun r = runCli({command, "--help"});
         EXPECT_EQ(r.status, 0) << command;
         for (const QString &option : options)
-            EXPECT_TRUE(r.out.contains(option)) << command << " " << option.toStdString();
+            EXPECT_TRUE(r.text().contains(option)) << command << " " << option.toStdString();
     }
 }

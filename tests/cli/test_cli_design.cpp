@@ -1,11 +1,11 @@
 // schiffsdesigner-cli design, run as a script would run it.
 #include "library/DesignFile.h"
 #include "model/DesignerFigures.h"
+#include "support/CliRunner.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,23 +13,11 @@
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-    QStringList lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
-};
+using qf::test::CliRun;
 
 CliRun runDesign(const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QF_CLI), QStringList{"design"} + args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return qf::test::RunCli(QStringList{"design"} + args);
 }
 
 } // namespace
@@ -37,20 +25,20 @@ CliRun runDesign(const QStringList &args)
 TEST(CliDesign, ColonisationFigures)
 {
     const CliRun r = runDesign({"--set", "Kolonisation=1"});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    const QStringList lines = r.out.split(u'\n');
+    ASSERT_EQ(r.status, 0) << r.errText().toStdString();
+    const QStringList lines = r.text().split(u'\n');
     for (const char *expected : {"Schiffsbasiselement 3", "Stabilität 300", "Eisen 2134", "Silizium 1287",
                                  "Kohlenstoff 401", "Bewohner 83", "Wasser 30", "Sauerstoff 60",
                                  "Bemannt", "Kolonisation"})
         EXPECT_TRUE(lines.contains(QString::fromUtf8(expected))) << expected;
-    EXPECT_FALSE(r.out.contains(u'\r'));
+    EXPECT_FALSE(r.out.contains('\r'));
 }
 
 TEST(CliDesign, NewDesignEndsWithExportThenProduction)
 {
     const CliRun r = runDesign({});
     ASSERT_EQ(r.status, 0);
-    const QStringList lines = r.out.split(u'\n');
+    const QStringList lines = r.text().split(u'\n');
     EXPECT_EQ(lines.first(), "Neues Schiff");
     const QStringList tail = r.lines().mid(r.lines().size() - 5);
     EXPECT_EQ(tail, QStringList({"Sauerstoff 0", "Produktionszeit 05:48:29", "Eisenmine 5",
@@ -65,7 +53,7 @@ TEST(CliDesign, SettersApplyInOrderWithTheirRules)
                              "--set", "Bemannt=1", "--set", "Bemannt=0", "--name", "Jäger",
                              "--distance", "1000", "--ship-factory", "3", "--war-factory", "x"});
     ASSERT_EQ(r.status, 0);
-    const QStringList lines = r.out.split(u'\n');
+    const QStringList lines = r.text().split(u'\n');
     EXPECT_EQ(lines.first(), "Jäger");
     EXPECT_TRUE(lines.contains("Verbrenner 1"));
     EXPECT_TRUE(lines.contains("Fusionsantrieb 0"));
@@ -73,7 +61,7 @@ TEST(CliDesign, SettersApplyInOrderWithTheirRules)
     EXPECT_TRUE(lines.contains("Laserkanonen 0"));
     EXPECT_FALSE(lines.contains("Bemannt"));
     EXPECT_TRUE(lines.contains("Beschleunigung 10900"));
-    EXPECT_TRUE(r.out.contains("Flugzeit (1000pa) "));
+    EXPECT_TRUE(r.text().contains("Flugzeit (1000pa) "));
 }
 
 TEST(CliDesign, BadUsageExitsTwoWithNothingOnStandardOutput)
@@ -85,7 +73,7 @@ TEST(CliDesign, BadUsageExitsTwoWithNothingOnStandardOutput)
         const CliRun r = runDesign(args);
         EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(r.err.count(u'\n'), 1);
+        EXPECT_EQ(r.err.count('\n'), 1);
     }
 }
 
@@ -100,8 +88,8 @@ TEST(CliDesign, FileInSaveOutAndJson)
     }
     const QString out = dir.filePath("out.shp");
     const CliRun r = runDesign({in, "--save", out, "--json"});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    ASSERT_EQ(r.status, 0) << r.errText().toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
     EXPECT_EQ(o.value("d_ShipName").toString(), "Kreuzer.v2");
     EXPECT_EQ(o.value("d_StorageBays").toString(), "3");
     EXPECT_EQ(o.value("d_ArmorLevel").toString(), "2");
@@ -116,36 +104,16 @@ TEST(CliDesign, FileInSaveOutAndJson)
 }
 
 // Hostile input: special files and files past the bound. Every run has a
-// watchdog: a command that hangs is killed after a few seconds and the test
+// watchdog: a command that hangs is killed after ten seconds and the test
 // fails, instead of hanging the suite.
 namespace {
 
-struct GuardedDesignRun {
-    bool finished = false;
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-GuardedDesignRun runDesignGuarded(const QStringList &args)
+CliRun runDesignGuarded(const QStringList &args)
 {
-    QProcess p;
-    p.setStandardInputFile(QProcess::nullDevice());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QF_CLI), QStringList{"design"} + args);
-    EXPECT_TRUE(p.waitForStarted());
-    GuardedDesignRun r;
-    r.finished = p.waitForFinished(10000);
-    if (!r.finished) {
-        p.kill();
-        p.waitForFinished();
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    qf::test::CliCall call;
+    call.inputFile = QStringLiteral("/dev/null");
+    call.timeoutMs = 10000;
+    return qf::test::RunCli(QStringList{"design"} + args, call);
 }
 
 } // namespace
@@ -172,11 +140,11 @@ TEST(CliDesignHostile, SpecialFilesAndHugeFilesAreRefusedAtOnce)
         {dir.filePath("fehlt.shp"), "Datei nicht lesbar: " + dir.filePath("fehlt.shp")},
     };
     for (const auto &c : cases) {
-        const GuardedDesignRun r = runDesignGuarded({c.path});
-        EXPECT_TRUE(r.finished) << "hung on " << c.path.toStdString();
+        const CliRun r = runDesignGuarded({c.path});
+        EXPECT_NE(r.status, -1) << "hung on " << c.path.toStdString();
         EXPECT_EQ(r.status, 2) << c.path.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(r.err.toStdString(), ("schiffsdesigner-cli: " + c.message + u'\n').toStdString());
+        EXPECT_EQ(r.errText().toStdString(), ("schiffsdesigner-cli: " + c.message + u'\n').toStdString());
     }
 }
 
@@ -189,9 +157,9 @@ TEST(CliDesignHostile, ADesignFileOfExactlyOneMebibyteIsRead)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray("Lager 3\n") + QByteArray(1024 * 1024 - 8, ' '));
     }
-    const GuardedDesignRun r = runDesignGuarded({path});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    const QStringList lines = r.out.split(u'\n');
+    const CliRun r = runDesignGuarded({path});
+    ASSERT_EQ(r.status, 0) << r.errText().toStdString();
+    const QStringList lines = r.lines();
     EXPECT_EQ(lines.first(), "Frachter");
     EXPECT_TRUE(lines.contains("Lager 3"));
 }

@@ -1,32 +1,18 @@
 // The battle simulation and its report.
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
-#include "model/Numeric.h"
+#include "support/BattleChecks.h"
+#include "support/BattleExamples.h"
 
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
 
 using namespace qf;
+using qf::test::MakeFleet;
+using qf::test::TestShips;
 
 namespace {
-
-struct Type {
-    QString name;
-    int count;
-    int as;
-    int armor;
-    int stability;
-    int fe = 0; // the cost in Solar when only iron is given
-};
-
-Fleet makeFleet(const std::vector<Type> &types)
-{
-    Fleet f;
-    for (const Type &t : types)
-        f.AddShips(t.count, t.as, t.armor, t.stability, t.name, t.fe, 0, 0);
-    return f;
-}
 
 QStringList report(const Fleet &home, const Fleet &foreign)
 {
@@ -45,58 +31,34 @@ TEST(AverageRandom, IsAlwaysTheAverage)
 
 TEST(BattleReport, FirstWorkedExample)
 {
-    const Fleet home = makeFleet({{QStringLiteral("Zerstörer"), 10, 40, 0, 100, 1000}});
-    const Fleet foreign = makeFleet({{QStringLiteral("Korvette"), 5, 10, 10, 50, 120}});
-    const QStringList expected = {
-        QStringLiteral("Dauer des Kampfes: 01:00:00 (1 Runden)"),
-        QStringLiteral(" "),
-        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral(" "),
-        QStringLiteral("Es wurden keine Schiffe zerstört."),
-        QStringLiteral(" "),
-        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-        QStringLiteral("Korvette\t\t5\t50\t10\t10"),
-        QStringLiteral("Gesamt \t\t5\t250\t50\t\t50"),
-        QStringLiteral("Die Flotte wurd vollständig zerstört."),
-        QStringLiteral("Kosten in Solar: 600"),
-    };
-    EXPECT_EQ(report(home, foreign), expected);
+    const test::BattleExample &example = test::FirstWorkedExample();
+    const Fleet home = example.homeFleet();
+    const Fleet foreign = example.foreignFleet();
+    EXPECT_EQ(report(home, foreign), example.report);
 
     const BattleOutcome o = FightBattle(home, foreign);
     EXPECT_EQ(o.foreign.carry, 37); // 37 does not pass half of 100
     EXPECT_EQ(o.foreign.lost[0], 5);
-    EXPECT_FALSE(o.aborted);
+    EXPECT_EQ(o.end, BattleEnd::Decided);
+    EXPECT_TRUE(o.hasResult());
 }
 
 TEST(BattleReport, SecondWorkedExampleCarriesTheDamage)
 {
-    const Fleet home = makeFleet({{QStringLiteral("Jäger"), 1, 10, 0, 100, 100}});
-    const Fleet foreign = makeFleet({{QStringLiteral("Frachter"), 1, 0, 0, 100, 250}});
-    const QStringList expected = {
-        QStringLiteral("Dauer des Kampfes: 08:00:00 (4 Runden)"),
-        QStringLiteral(" "),
-        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral(" "),
-        QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte."),
-        QStringLiteral(" "),
-        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-        QStringLiteral("Frachter\t\t1\t100\t0\t0"),
-        QStringLiteral("Gesamt \t\t1\t100\t0\t\t0"),
-        QStringLiteral("Die Flotte wurd vollständig zerstört."),
-        QStringLiteral("Kosten in Solar: 250"),
-    };
-    EXPECT_EQ(report(home, foreign), expected);
+    const test::BattleExample &example = test::CarryWorkedExample();
+    const Fleet home = example.homeFleet();
+    const Fleet foreign = example.foreignFleet();
+    EXPECT_EQ(report(home, foreign), example.report);
     const BattleOutcome o = FightBattle(home, foreign);
+    EXPECT_EQ(o.rounds, 4);
     EXPECT_EQ(o.home.carry, 0); // 60 - 100 is negative
     EXPECT_TRUE(o.foreign.noAttack);
 }
 
 TEST(BattleReport, AppendsWithoutClearingAndLeavesTheFleets)
 {
-    const Fleet home = makeFleet({{QStringLiteral("A"), 3, 30, 2, 60, 10}});
-    const Fleet foreign = makeFleet({{QStringLiteral("B"), 4, 20, 1, 40, 10}});
+    const Fleet home = MakeFleet({{3, 30, 2, 60, 10, QStringLiteral("A")}});
+    const Fleet foreign = MakeFleet({{4, 20, 1, 40, 10, QStringLiteral("B")}});
     QStringList lines = {QStringLiteral("vorher")};
     SimulateBattle(home, foreign, lines);
     EXPECT_EQ(lines.first(), QStringLiteral("vorher"));
@@ -108,8 +70,8 @@ TEST(BattleReport, AppendsWithoutClearingAndLeavesTheFleets)
 
 TEST(BattleReport, EqualFleetsWipeEachOtherOutInTheSameRound)
 {
-    const std::vector<Type> types = {{QStringLiteral("Zwilling"), 4, 50, 0, 60, 80}};
-    const QStringList lines = report(makeFleet(types), makeFleet(types));
+    const std::vector<TestShips> types = {{4, 50, 0, 60, 80, QStringLiteral("Zwilling")}};
+    const QStringList lines = report(MakeFleet(types), MakeFleet(types));
     const QStringList homeBlock = lines.mid(3, lines.indexOf(QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:")) - 4);
     const QStringList expectedBlock = {
         QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
@@ -128,8 +90,8 @@ TEST(BattleReport, EqualFleetsWipeEachOtherOutInTheSameRound)
 TEST(BattleReport, AHomeFleetThatNeverGetsPastTheArmour)
 {
     // The home damage never reaches 1: the foreign block names the home fleet.
-    const Fleet home = makeFleet({{QStringLiteral("Schwach"), 2, 10, 0, 50}});
-    const Fleet foreign = makeFleet({{QStringLiteral("Bollwerk"), 1, 100, 40, 500}});
+    const Fleet home = MakeFleet({{2, 10, 0, 50, 0, QStringLiteral("Schwach")}});
+    const Fleet foreign = MakeFleet({{1, 100, 40, 500, 0, QStringLiteral("Bollwerk")}});
     const QStringList lines = report(home, foreign);
     EXPECT_EQ(lines.last(),
               QStringLiteral("Es wurden keine Schiffe zerstört, weil die Heimatflotte keinen Angriff starten konnte."));
@@ -140,14 +102,14 @@ TEST(BattleReport, AHomeFleetThatNeverGetsPastTheArmour)
 
 TEST(BattleReport, TheForeignFlagDependsOnlyOnItsEffectiveAttack)
 {
-    const Fleet home = makeFleet({{QStringLiteral("Panzer"), 1, 400, 1000, 100}});
+    const Fleet home = MakeFleet({{1, 400, 1000, 100, 0, QStringLiteral("Panzer")}});
     // Attack 2: an effective attack of 1 counts as an attack, though 1000 armour stops it.
-    const Fleet weak = makeFleet({{QStringLiteral("Nadel"), 1, 2, 0, 100}});
+    const Fleet weak = MakeFleet({{1, 2, 0, 100, 0, QStringLiteral("Nadel")}});
     QStringList lines = report(home, weak);
     EXPECT_EQ(lines.at(4), QStringLiteral("Es wurden keine Schiffe zerstört."));
     EXPECT_FALSE(FightBattle(home, weak).foreign.noAttack);
     // Attack 1: 0.75 truncates to 0, no attack at all.
-    const Fleet weaker = makeFleet({{QStringLiteral("Stecknadel"), 1, 1, 0, 100}});
+    const Fleet weaker = MakeFleet({{1, 1, 0, 100, 0, QStringLiteral("Stecknadel")}});
     lines = report(home, weaker);
     EXPECT_EQ(lines.at(4),
               QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte."));
@@ -165,12 +127,12 @@ TEST(BattleReport, NameSeparatorsCountCharacters)
     EXPECT_EQ(NameSeparator(QString::fromUtf8("\xF0\x9D\x94\x84" "ÄÖÜäöüßxy")), QStringLiteral("\t\t"));
     EXPECT_EQ(NameSeparator(QStringLiteral("Größenwahnsinnige Ära")), QStringLiteral(" "));
 
-    const Fleet home = makeFleet({{QStringLiteral("Übermächtig"), 5, 5000, 0, 1000}});
-    const Fleet foreign = makeFleet({
-        {QStringLiteral("Zehn Zeich"), 1, 0, 0, 10},
-        {QStringLiteral("Elf Zeichen"), 1, 0, 0, 10},
-        {QStringLiteral("Zwanzig Zeichen ohne"), 1, 0, 0, 10},
-        {QStringLiteral("Einundzwanzig Zeichen"), 1, 0, 0, 10},
+    const Fleet home = MakeFleet({{5, 5000, 0, 1000, 0, QStringLiteral("Übermächtig")}});
+    const Fleet foreign = MakeFleet({
+        {1, 0, 0, 10, 0, QStringLiteral("Zehn Zeich")},
+        {1, 0, 0, 10, 0, QStringLiteral("Elf Zeichen")},
+        {1, 0, 0, 10, 0, QStringLiteral("Zwanzig Zeichen ohne")},
+        {1, 0, 0, 10, 0, QStringLiteral("Einundzwanzig Zeichen")},
     });
     const QStringList lines = report(home, foreign);
     EXPECT_TRUE(lines.contains(QStringLiteral("Zehn Zeich\t\t1\t10\t0\t0")));
@@ -181,11 +143,11 @@ TEST(BattleReport, NameSeparatorsCountCharacters)
 
 TEST(BattleReport, LossesOnTheTenthTypeAndTheSolarSum)
 {
-    std::vector<Type> types;
+    std::vector<TestShips> types;
     for (int i = 0; i < 10; ++i)
-        types.push_back({QStringLiteral("Typ %1").arg(i), i == 9 ? 3 : 1, 0, 1, 10 + i, 100 + i});
-    const Fleet home = makeFleet({{QStringLiteral("Hammer"), 10, 1000, 0, 100}});
-    const QStringList lines = report(home, makeFleet(types));
+        types.push_back({i == 9 ? 3 : 1, 0, 1, 10 + i, 100 + i, QStringLiteral("Typ %1").arg(i)});
+    const Fleet home = MakeFleet({{10, 1000, 0, 100, 0, QStringLiteral("Hammer")}});
+    const QStringList lines = report(home, MakeFleet(types));
     EXPECT_TRUE(lines.contains(QStringLiteral("Typ 9\t\t3\t19\t0\t1")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Gesamt \t\t12\t") + QString::number(10 + 11 + 12 + 13 + 14 + 15 + 16 + 17 + 18 + 3 * 19) + QStringLiteral("\t0\t\t12")));
     int64_t solar = 0;
@@ -194,7 +156,7 @@ TEST(BattleReport, LossesOnTheTenthTypeAndTheSolarSum)
     solar += 3 * 109;
     EXPECT_EQ(lines.last(), QStringLiteral("Kosten in Solar: ") + QString::number(solar));
 
-    const Fleet twoTypes = makeFleet({{QStringLiteral("A"), 2, 0, 0, 10, 100}, {QStringLiteral("B"), 3, 0, 0, 10, 50}});
+    const Fleet twoTypes = MakeFleet({{2, 0, 0, 10, 100, QStringLiteral("A")}, {3, 0, 0, 10, 50, QStringLiteral("B")}});
     EXPECT_EQ(report(home, twoTypes).last(), QStringLiteral("Kosten in Solar: 350"));
 }
 
@@ -202,7 +164,7 @@ TEST(BattleReport, ShipsFallRoundRobinInFleetOrder)
 {
     // 120 damage against A (stability 30) and B (stability 20): A 90, B 70, A 40, B 20,
     // then 20 > 15 destroys a third A and the -10 left stops the volley.
-    Fleet target = makeFleet({{QStringLiteral("A"), 5, 0, 0, 30}, {QStringLiteral("B"), 5, 0, 0, 20}});
+    Fleet target = MakeFleet({{5, 0, 0, 30, 0, QStringLiteral("A")}, {5, 0, 0, 20, 0, QStringLiteral("B")}});
     BattleSide side = BattleSide::Start(target);
     EXPECT_EQ(FireVolley(target, side, 120), -10);
     EXPECT_EQ(side.lost[0], 3);
@@ -217,8 +179,8 @@ TEST(BattleReport, ShipsFallRoundRobinInFleetOrder)
 TEST(BattleReport, BattlesThatCannotEndAreBrokenOff)
 {
     // Neither fleet has an attack: after one round nothing can change.
-    const Fleet home = makeFleet({{QStringLiteral("Frachter"), 3, 0, 0, 100, 10}});
-    const Fleet foreign = makeFleet({{QStringLiteral("Transporter"), 2, 0, 5, 80, 10}});
+    const Fleet home = MakeFleet({{3, 0, 0, 100, 10, QStringLiteral("Frachter")}});
+    const Fleet foreign = MakeFleet({{2, 0, 5, 80, 10, QStringLiteral("Transporter")}});
     const QStringList expected = {
         QStringLiteral("Dauer des Kampfes: 02:00:00 (1 Runden)"),
         QStringLiteral("Kampf abgebrochen: keine Flotte kann die andere zerstören."),
@@ -234,10 +196,10 @@ TEST(BattleReport, BattlesThatCannotEndAreBrokenOff)
     EXPECT_EQ(report(home, foreign), expected);
 
     // Attacks that never pass the other fleet's armour.
-    const Fleet armouredHome = makeFleet({{QStringLiteral("Igel"), 2, 20, 100, 100}});
-    const Fleet armouredForeign = makeFleet({{QStringLiteral("Schildkröte"), 2, 20, 100, 100}});
+    const Fleet armouredHome = MakeFleet({{2, 20, 100, 100, 0, QStringLiteral("Igel")}});
+    const Fleet armouredForeign = MakeFleet({{2, 20, 100, 100, 0, QStringLiteral("Schildkröte")}});
     const BattleOutcome o = FightBattle(armouredHome, armouredForeign);
-    EXPECT_TRUE(o.aborted);
+    EXPECT_EQ(o.end, BattleEnd::NoProgress);
     EXPECT_EQ(o.rounds, 1);
     EXPECT_TRUE(o.home.noAttack);
     EXPECT_FALSE(o.foreign.noAttack);
@@ -250,10 +212,10 @@ TEST(BattleReport, ABattleWithAStandingCarryIsBrokenOff)
     // two home ships. Round 2 (t = 2/25 h): the home damage is 15 again, the foreign
     // damage falls just short of 1 and destroys nothing. The home carry stands at
     // 15, the foreign one at 0: every further round would be the same.
-    const Fleet home = makeFleet({{QStringLiteral("Nadel"), 3, 31, 1, 1}});
-    const Fleet foreign = makeFleet({{QStringLiteral("Block"), 1, 34, 1, 34}});
+    const Fleet home = MakeFleet({{3, 31, 1, 1, 0, QStringLiteral("Nadel")}});
+    const Fleet foreign = MakeFleet({{1, 34, 1, 34, 0, QStringLiteral("Block")}});
     const BattleOutcome o = FightBattle(home, foreign);
-    EXPECT_TRUE(o.aborted);
+    EXPECT_EQ(o.end, BattleEnd::NoProgress);
     EXPECT_EQ(o.rounds, 2);
     EXPECT_EQ(o.home.carry, 15);
     EXPECT_EQ(o.foreign.carry, 0);
@@ -284,7 +246,7 @@ TEST(FightBattle, HugeFleetsStayInsideTheIntegerRange)
         foreign.AddShips(max, max / 3, max, max / 2, QStringLiteral("F%1").arg(i), 1, 1, 1);
     }
     const BattleOutcome o = FightBattle(home, foreign);
-    EXPECT_TRUE(o.home.wipedOut || o.foreign.wipedOut || o.aborted);
+    EXPECT_TRUE(o.home.wipedOut || o.foreign.wipedOut || o.end == BattleEnd::NoProgress);
     const QStringList lines = BattleReport(home, foreign, o);
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Dauer des Kampfes: ")));
     for (const BattleSide *s : {&o.home, &o.foreign}) {

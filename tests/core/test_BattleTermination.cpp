@@ -1,226 +1,35 @@
-// Every battle ends: stretches of rounds that repeat are taken at once and give
-// exactly the report of the round-by-round rules; what cannot be taken at once
-// is broken off after a limit of rounds played one by one.
+// Every battle ends by the rules: stretches of rounds that repeat are taken at
+// once and give exactly what the round-by-round rules give; the caller can
+// follow a battle, cancel it or limit its rounds.
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
-#include "model/Numeric.h"
+#include "support/BattleExamples.h"
+#include "support/BattleChecks.h"
+#include "support/ReferenceBattle.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <random>
 #include <vector>
 
 using namespace qf;
+using qf::test::AgreesWithReference;
+using qf::test::AsOutcome;
+using qf::test::ExpectSameOutcome;
+using qf::test::ExpectSameSide;
+using qf::test::MakeFleet;
+using qf::test::RefBattle;
+using qf::test::RefFire;
+using qf::test::RefOutcome;
+using qf::test::RefSide;
+using qf::test::RefStart;
+using qf::test::TestShips;
 
 namespace {
 
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-
-struct Type {
-    int count;
-    int as;
-    int armor;
-    int stability;
-    int fe = 0; // the cost in Solar when only iron is given
-};
-
-Fleet makeFleet(const std::vector<Type> &types)
-{
-    Fleet f;
-    for (size_t i = 0; i < types.size(); ++i) {
-        const Type &t = types[i];
-        f.AddShips(t.count, t.as, t.armor, t.stability, QStringLiteral("T%1").arg(i), t.fe, 0, 0);
-    }
-    return f;
-}
-
-// ---------------------------------------------------------------------------
-// The reference: the rules as they read, one round and one ship at a time.
-
-struct RefSide {
-    int64_t stability = 0;
-    int64_t attack = 0;
-    int64_t armor = 0;
-    int64_t carry = 0;
-    std::array<int64_t, Fleet::Capacity> lost{};
-    bool noAttack = true;
-    bool wiped = false;
-};
-
-RefSide refStart(const Fleet &f)
-{
-    RefSide s;
-    s.stability = f.TotalStability;
-    s.attack = f.TotalAS;
-    s.armor = f.TotalArmor;
-    return s;
-}
-
-void refFire(const Fleet &y, RefSide &s, int64_t &d)
-{
-    int position = -1;
-    bool fires = true;
-    while (fires && !s.wiped) {
-        ++position;
-        const Fleet::ShipClass &e = y.Classes[size_t(position)];
-        if (s.lost[size_t(position)] < e.Count) {
-            if (d > e.Stability / 2) {
-                ++s.lost[size_t(position)];
-                s.stability -= e.Stability;
-                s.attack -= e.AS;
-                s.armor -= e.Armor;
-                d -= e.Stability;
-                if (d < 0)
-                    fires = false;
-            } else {
-                fires = false;
-            }
-        }
-        if (position == y.LastIndex)
-            position = -1;
-        if (s.stability < 1)
-            s.wiped = true;
-    }
-}
-
-struct RefOutcome {
-    RefSide home;
-    RefSide foreign;
-    float time = 0.0f;
-    int64_t rounds = 0;
-    bool aborted = false;
-    bool finished = true; // false when stopped after maxRounds rounds
-};
-
-float refRoundTime(const RefSide &x, const RefSide &y, int64_t &e)
-{
-    const float p = float((long double)x.attack * (long double)1.5f);
-    e = int64_t((long double)x.attack * (long double)0.75f);
-    // Both totals may be near the 64-bit limit: their sum is taken in extended precision.
-    const long double s = (long double)y.stability + (long double)y.armor;
-    if (s >= (long double)2.0f * (long double)p)
-        return 2.0f;
-    if (e == 0)
-        return 2.0f;
-    return float(s / (long double)e);
-}
-
-int64_t refDamage(long double value)
-{
-    return value >= 9223372036854775807.0L ? std::numeric_limits<int64_t>::max() : int64_t(value);
-}
-
-// Stops unfinished after `maxRounds` rounds.
-RefOutcome refBattle(const Fleet &home, const Fleet &foreign, int64_t maxRounds)
-{
-    RefOutcome o;
-    RefSide &h = o.home;
-    RefSide &f = o.foreign;
-    h = refStart(home);
-    f = refStart(foreign);
-    while (!h.wiped && !f.wiped) {
-        if (o.rounds >= maxRounds) {
-            o.finished = false;
-            return o;
-        }
-        int64_t eH = 0, eF = 0;
-        const float tH = refRoundTime(h, f, eH);
-        const float tF = refRoundTime(f, h, eF);
-        float t = tH < tF ? tH : tF;
-        if (t > 2.0f)
-            t = 2.0f;
-        int64_t dH = refDamage((long double)h.attack * 0.75f * t + h.carry - f.armor);
-        const bool homeFires = dH >= 1;
-        if (homeFires)
-            h.noAttack = false;
-        else
-            dH = 0;
-        const bool foreignFires = eF >= 1;
-        if (foreignFires)
-            f.noAttack = false;
-        else
-            eF = 0;
-        int64_t dF = refDamage((long double)eF * t + f.carry - h.armor);
-        o.time = float((long double)o.time + t);
-        ++o.rounds;
-        const RefSide hBefore = h;
-        const RefSide fBefore = f;
-        if (homeFires)
-            refFire(foreign, f, dH);
-        if (foreignFires)
-            refFire(home, h, dF);
-        h.carry = dH > 0 ? dH : 0;
-        f.carry = dF > 0 ? dF : 0;
-        const bool nothingDestroyed = h.lost == hBefore.lost && f.lost == fBefore.lost;
-        if (nothingDestroyed && !h.wiped && !f.wiped
-            && ((h.carry == 0 && f.carry == 0)
-                || (h.carry == hBefore.carry && f.carry == fBefore.carry))) {
-            o.aborted = true;
-            break;
-        }
-    }
-    // A wiped-out fleet has lost every ship, also those without stability.
-    for (auto [fleet, side] : {std::pair{&home, &h}, std::pair{&foreign, &f}}) {
-        if (!side->wiped)
-            continue;
-        for (int i = 0; i <= fleet->LastIndex; ++i)
-            side->lost[size_t(i)] = fleet->Classes[size_t(i)].Count;
-        side->stability = side->attack = side->armor = 0;
-    }
-    return o;
-}
-
-BattleOutcome asOutcome(const RefOutcome &r)
-{
-    BattleOutcome o;
-    for (auto [to, from] : {std::pair{&o.home, &r.home}, std::pair{&o.foreign, &r.foreign}}) {
-        to->stabilityLeft = from->stability;
-        to->attackLeft = from->attack;
-        to->armorLeft = from->armor;
-        to->carry = from->carry;
-        to->lost = from->lost;
-        to->noAttack = from->noAttack;
-        to->wipedOut = from->wiped;
-    }
-    o.battleTime = r.time;
-    o.rounds = r.rounds;
-    o.aborted = r.aborted;
-    return o;
-}
-
-void expectSameSide(const BattleSide &s, const RefSide &r)
-{
-    EXPECT_EQ(s.stabilityLeft, r.stability);
-    EXPECT_EQ(s.attackLeft, r.attack);
-    EXPECT_EQ(s.armorLeft, r.armor);
-    EXPECT_EQ(s.carry, r.carry);
-    EXPECT_EQ(s.lost, r.lost);
-    EXPECT_EQ(s.noAttack, r.noAttack);
-    EXPECT_EQ(s.wipedOut, r.wiped);
-}
-
-// The simulator and the reference agree on every value and on the report.
-// Returns false (and checks nothing) when the reference would take too long.
-bool agreesWithReference(const Fleet &home, const Fleet &foreign, int64_t maxRounds,
-                         int64_t *rounds = nullptr)
-{
-    const RefOutcome ref = refBattle(home, foreign, maxRounds);
-    if (!ref.finished)
-        return false;
-    const RefOutcome *r = &ref;
-    const BattleOutcome o = FightBattle(home, foreign);
-    EXPECT_FALSE(o.capped);
-    expectSameSide(o.home, r->home);
-    expectSameSide(o.foreign, r->foreign);
-    EXPECT_EQ(o.rounds, r->rounds);
-    EXPECT_EQ(o.battleTime, r->time);
-    EXPECT_EQ(o.aborted, r->aborted);
-    EXPECT_EQ(BattleReport(home, foreign, o), BattleReport(home, foreign, asOutcome(*r)));
-    if (rounds)
-        *rounds = r->rounds;
-    return true;
-}
 
 // ---------------------------------------------------------------------------
 // Fleets.
@@ -251,14 +60,14 @@ Fleet randomFleet(std::mt19937 &rng, int maxTypes, int maxCount, int maxValue)
 // armed but too weak to get through the armour, stabilities large and small.
 std::pair<Fleet, Fleet> grindingBattle(std::mt19937 &rng, int maxShips)
 {
-    std::vector<Type> strong;
+    std::vector<TestShips> strong;
     const int strongTypes = pick(rng, 1, 3);
     for (int i = 0; i < strongTypes; ++i) {
         const int armor = chance(rng, 50) ? 0 : chance(rng, 50) ? pick(rng, 1, 20) : pick(rng, 1000, 200000);
         strong.push_back({pick(rng, 1, 4), chance(rng, 10) ? pick(rng, 0, 1) : pick(rng, 2, 400), armor,
                           pick(rng, 1, 2000), pick(rng, 0, 500)});
     }
-    std::vector<Type> weak;
+    std::vector<TestShips> weak;
     const int weakTypes = pick(rng, 1, 10);
     const int bigStability = chance(rng, 30) ? 20000 : 600;
     for (int i = 0; i < weakTypes; ++i) {
@@ -268,8 +77,8 @@ std::pair<Fleet, Fleet> grindingBattle(std::mt19937 &rng, int maxShips)
         weak.push_back({pick(rng, 1, maxShips), as, armor, stability, pick(rng, 0, 300)});
     }
     if (chance(rng, 50))
-        return {makeFleet(strong), makeFleet(weak)};
-    return {makeFleet(weak), makeFleet(strong)};
+        return {MakeFleet(strong), MakeFleet(weak)};
+    return {MakeFleet(weak), MakeFleet(strong)};
 }
 
 // Damage a little above the stability of the target's ships: one ship falls
@@ -279,27 +88,27 @@ std::pair<Fleet, Fleet> creepingBattle(std::mt19937 &rng, int maxShips)
     const int stability = pick(rng, 20, 4000);
     const int damage = stability + pick(rng, 1, std::max(2, stability / pick(rng, 2, 60)));
     const int as = damage * 2 / 3 + pick(rng, 0, 1);
-    const Fleet strong = makeFleet({{1, as, pick(rng, 0, 1) * 5, pick(rng, 100, 1000), 10}});
-    std::vector<Type> weak;
+    const Fleet strong = MakeFleet({{1, as, pick(rng, 0, 1) * 5, pick(rng, 100, 1000), 10}});
+    std::vector<TestShips> weak;
     const int weakTypes = pick(rng, 1, 3);
     for (int i = 0; i < weakTypes; ++i)
         weak.push_back({pick(rng, 1, maxShips), chance(rng, 20) ? 1 : 0, 0,
                         i == 0 ? stability : pick(rng, 1, stability), 7});
     if (chance(rng, 50))
-        return {strong, makeFleet(weak)};
-    return {makeFleet(weak), strong};
+        return {strong, MakeFleet(weak)};
+    return {MakeFleet(weak), strong};
 }
 
 // Both fleets lead with unarmed freighters and grind each other down.
 std::pair<Fleet, Fleet> mutualBattle(std::mt19937 &rng, int maxShips)
 {
     auto fleet = [&] {
-        std::vector<Type> types;
+        std::vector<TestShips> types;
         types.push_back({pick(rng, 1, maxShips), 0, 0, pick(rng, 10, 3000), 5});
         if (chance(rng, 50))
             types.push_back({pick(rng, 1, maxShips), 0, pick(rng, 0, 2), pick(rng, 10, 3000), 5});
         types.push_back({pick(rng, 1, 3), pick(rng, 2, 200), 0, pick(rng, 1000, 100000), 50});
-        return makeFleet(types);
+        return MakeFleet(types);
     };
     const Fleet home = fleet();
     return {home, fleet()};
@@ -408,7 +217,7 @@ TEST(FireVolley, WholePassesGiveTheSameResultAsShipByShip)
         const Fleet target = randomFleet(rng, 10, trial % 3 == 0 ? 3000 : 40, 60);
         // Start from some ships already lost, consistently with the values left.
         BattleSide side = BattleSide::Start(target);
-        RefSide ref = refStart(target);
+        RefSide ref = RefStart(target);
         for (int i = 0; i <= target.LastIndex; ++i) {
             const Fleet::ShipClass &e = target.Classes[size_t(i)];
             const int64_t lost = chance(rng, 30) ? std::uniform_int_distribution<int64_t>(0, e.Count)(rng) : 0;
@@ -427,7 +236,7 @@ TEST(FireVolley, WholePassesGiveTheSameResultAsShipByShip)
             damage = std::uniform_int_distribution<int64_t>(0, 200)(rng);
         const int64_t left = FireVolley(target, side, damage);
         int64_t refDamage = damage;
-        refFire(target, ref, refDamage);
+        RefFire(target, ref, refDamage);
         ASSERT_EQ(left, refDamage) << "trial " << trial;
         ASSERT_EQ(side.lost, ref.lost) << "trial " << trial;
         ASSERT_EQ(side.stabilityLeft, ref.stability);
@@ -446,7 +255,7 @@ TEST(FightBattle, AgreesWithTheReferenceOnRandomFleets)
         const int maxCount = trial % 4 == 0 ? 400 : 25;
         const Fleet home = randomFleet(rng, 10, maxCount, 60);
         const Fleet foreign = randomFleet(rng, 10, maxCount, 60);
-        compared += agreesWithReference(home, foreign, 1000000);
+        compared += AgreesWithReference(home, foreign, 1000000);
         if (HasFailure())
             return;
     }
@@ -462,7 +271,7 @@ TEST(FightBattle, AgreesWithTheReferenceWhenFewShipsGrindDownMany)
         SCOPED_TRACE(trial);
         const auto [home, foreign] = grindingBattle(rng, trial % 5 == 0 ? 3000 : 300);
         int64_t rounds = 0;
-        if (agreesWithReference(home, foreign, 200000, &rounds)) {
+        if (AgreesWithReference(home, foreign, 200000, &rounds)) {
             ++compared;
             longest = std::max(longest, rounds);
         }
@@ -480,7 +289,7 @@ TEST(FightBattle, AgreesWithTheReferenceWhenTheCarryCreepsUp)
     for (int trial = 0; trial < 300; ++trial) {
         SCOPED_TRACE(trial);
         const auto [home, foreign] = creepingBattle(rng, trial % 3 == 0 ? 20000 : 2000);
-        compared += agreesWithReference(home, foreign, 200000);
+        compared += AgreesWithReference(home, foreign, 200000);
         if (HasFailure())
             return;
     }
@@ -494,70 +303,90 @@ TEST(FightBattle, AgreesWithTheReferenceWhenBothFleetsGrind)
     for (int trial = 0; trial < 200; ++trial) {
         SCOPED_TRACE(trial);
         const auto [home, foreign] = mutualBattle(rng, 3000);
-        compared += agreesWithReference(home, foreign, 200000);
+        compared += AgreesWithReference(home, foreign, 200000);
         if (HasFailure())
             return;
     }
     EXPECT_GT(compared, 150);
 }
 
-// Fleets of up to 2^31-1 ships, the battle stopped early by a small limit of
-// rounds played one by one (after stretches taken at once): where the reference
-// can follow, every value agrees after as many rounds.
-TEST(FightBattle, HugeFleetsStoppedEarlyAgreeWithTheReference)
+// Fleets of up to 2^31-1 ships, the battle stopped by a limit of rounds (often
+// after stretches taken at once): where the reference can follow, every value
+// agrees after as many rounds.
+TEST(FightBattle, HugeFleetsStoppedAtTheirRoundLimitAgreeWithTheReference)
 {
     std::mt19937 rng(14);
     int compared = 0;
-    int jumped = 0;
-    for (int trial = 0; trial < 600; ++trial) {
+    int stopped = 0;
+    for (int trial = 0; trial < 400; ++trial) {
         SCOPED_TRACE(trial);
-        std::vector<Type> strong;
+        std::vector<TestShips> strong;
         for (int i = pick(rng, 1, 3); i > 0; --i)
             strong.push_back({pick(rng, 1, 3), pick(rng, 0, 400),
                               chance(rng, 50) ? 0 : chance(rng, 50) ? pick(rng, 1, 20) : pick(rng, 1000000, kMax),
                               pick(rng, 1, chance(rng, 20) ? kMax : 5000), 3});
-        std::vector<Type> weak;
+        std::vector<TestShips> weak;
         const int most[] = {kMax, 1000000, 3000};
         for (int i = pick(rng, 1, 10); i > 0; --i)
             weak.push_back({pick(rng, 1, weak.empty() ? 20000 : most[pick(rng, 0, 2)]),
                             chance(rng, 60) ? 0 : pick(rng, 0, 3), chance(rng, 70) ? 0 : pick(rng, 0, 5),
                             chance(rng, 5) ? 0 : pick(rng, 1, chance(rng, 10) ? kMax : 300), 2});
         const bool strongAtHome = chance(rng, 50);
-        const Fleet home = makeFleet(strongAtHome ? strong : weak);
-        const Fleet foreign = makeFleet(strongAtHome ? weak : strong);
-        const int64_t limit = pick(rng, 1, 300);
-        const BattleOutcome o = FightBattle(home, foreign, limit);
+        const Fleet home = MakeFleet(strongAtHome ? strong : weak);
+        const Fleet foreign = MakeFleet(strongAtHome ? weak : strong);
+        BattleControl control;
+        const int longest[] = {20, 300, 5000, 60000};
+        control.maxRounds = pick(rng, 1, longest[pick(rng, 0, 3)]);
+        const BattleOutcome o = FightBattle(home, foreign, control);
+        EXPECT_LE(o.rounds, control.maxRounds);
         int64_t destroyed = 0;
         for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
             destroyed += o.home.lost[i] + o.foreign.lost[i];
-        if (o.rounds > 300000 || destroyed > 1000000)
-            continue; // too far for the reference
+        if (destroyed > 1000000)
+            continue; // too many ships for the reference
         ++compared;
-        jumped += o.rounds > limit;
-        const RefOutcome r = refBattle(home, foreign, o.rounds);
-        EXPECT_EQ(r.finished, !o.capped);
-        expectSameSide(o.home, r.home);
-        expectSameSide(o.foreign, r.foreign);
-        EXPECT_EQ(o.rounds, r.rounds);
-        EXPECT_EQ(o.battleTime, r.time);
+        const RefOutcome r = RefBattle(home, foreign, control.maxRounds);
+        EXPECT_EQ(o.end == BattleEnd::RoundLimit, !r.finished);
+        stopped += !r.finished;
+        ExpectSameOutcome(home, foreign, o, r);
         if (HasFailure())
             return;
     }
-    EXPECT_GT(compared, 400);
-    EXPECT_GT(jumped, 60); // stretches were taken at once before the stop
+    EXPECT_GT(compared, 300);
+    EXPECT_GT(stopped, 50);
+}
+
+TEST(FightBattle, AgreesWithTheReferenceWhenTheRoundTimeIsHeldAtTwo)
+{
+    std::mt19937 rng(15);
+    int compared = 0;
+    int64_t longest = 0;
+    for (int trial = 0; trial < 250; ++trial) {
+        SCOPED_TRACE(trial);
+        const auto [home, foreign] = test::FixedTimeBattle(rng, trial % 5 == 0 ? 40000 : 4000);
+        int64_t rounds = 0;
+        if (AgreesWithReference(home, foreign, 200000, &rounds)) {
+            ++compared;
+            longest = std::max(longest, rounds);
+        }
+        if (HasFailure())
+            return;
+    }
+    EXPECT_GT(compared, 200);
+    EXPECT_GT(longest, 10000);
 }
 
 TEST(FightBattle, MillionsOfShipsAgreeWithTheReference)
 {
     // Few types, many ships: the reference still manages it ship by ship.
-    const Fleet home = makeFleet({{300000, 12, 1, 30}, {200000, 7, 0, 11}});
-    const Fleet foreign = makeFleet({{250000, 9, 2, 25}, {400000, 3, 0, 8}});
-    EXPECT_TRUE(agreesWithReference(home, foreign, 10000000));
+    const Fleet home = MakeFleet({{300000, 12, 1, 30}, {200000, 7, 0, 11}});
+    const Fleet foreign = MakeFleet({{250000, 9, 2, 25}, {400000, 3, 0, 8}});
+    EXPECT_TRUE(AgreesWithReference(home, foreign, 10000000));
     // One ship with attack 10 against 100,000 freighters: 4 rounds per freighter.
-    const Fleet hunter = makeFleet({{1, 10, 0, 100}});
-    const Fleet freighters = makeFleet({{100000, 0, 0, 100}});
+    const Fleet hunter = MakeFleet({{1, 10, 0, 100}});
+    const Fleet freighters = MakeFleet({{100000, 0, 0, 100}});
     int64_t rounds = 0;
-    EXPECT_TRUE(agreesWithReference(hunter, freighters, 1000000, &rounds));
+    EXPECT_TRUE(AgreesWithReference(hunter, freighters, 1000000, &rounds));
     EXPECT_EQ(rounds, 400000);
 }
 
@@ -565,8 +394,8 @@ TEST(FightBattle, AWipedOutFleetLosesAlsoItsShipsWithoutStability)
 {
     // The ship with stability 20 falls: the stability left is 0, the fleet is
     // wiped out, and its three ships without stability go down with it.
-    const Fleet home = makeFleet({{3, 5, 1, 0, 10}, {1, 7, 2, 20, 100}});
-    const Fleet foreign = makeFleet({{1, 100, 0, 1000, 10}});
+    const Fleet home = MakeFleet({{3, 5, 1, 0, 10}, {1, 7, 2, 20, 100}});
+    const Fleet foreign = MakeFleet({{1, 100, 0, 1000, 10}});
     const BattleOutcome o = FightBattle(home, foreign);
     EXPECT_TRUE(o.home.wipedOut);
     EXPECT_EQ(o.home.lost[0], 3);
@@ -607,12 +436,20 @@ TEST(BattleTermination, RandomFleetsOverTheWholeRangeAlwaysEnd)
         SCOPED_TRACE(trial);
         const Fleet home = fleet();
         const Fleet foreign = fleet();
-        const BattleOutcome o = FightBattle(home, foreign, 200000);
+        BattleControl control;
+        control.maxRounds = 1000000;
+        const BattleOutcome o = FightBattle(home, foreign, control);
         const QStringList lines = BattleReport(home, foreign, o);
-        expectConsistentReport(home, foreign, lines);
         EXPECT_GE(o.rounds, 1);
-        EXPECT_EQ(o.aborted || o.capped, !o.home.wipedOut && !o.foreign.wipedOut);
-        ended += o.home.wipedOut || o.foreign.wipedOut;
+        EXPECT_EQ(o.end == BattleEnd::Decided, o.home.wipedOut || o.foreign.wipedOut);
+        if (o.hasResult()) {
+            expectConsistentReport(home, foreign, lines);
+        } else {
+            EXPECT_EQ(o.end, BattleEnd::RoundLimit);
+            EXPECT_EQ(o.rounds, control.maxRounds);
+            EXPECT_EQ(lines, QStringList{RoundLimitMessage(control.maxRounds)});
+        }
+        ended += o.end == BattleEnd::Decided;
         if (HasFailure())
             return;
     }
@@ -624,11 +461,11 @@ TEST(BattleTermination, TwoBillionFreightersFallFourRoundsEach)
     // Each round the hunter's 15 damage is carried until 60 passes half of 100:
     // one freighter every 4 rounds, each round 2 hours. The float sum of the
     // times stops growing at 2^25 hours, where adding 2 rounds back to it.
-    const Fleet hunter = makeFleet({{1, 10, 0, 100, 50}});
-    const Fleet freighters = makeFleet({{kMax, 0, 0, 100, 3}});
+    const Fleet hunter = MakeFleet({{1, 10, 0, 100, 50}});
+    const Fleet freighters = MakeFleet({{kMax, 0, 0, 100, 3}});
     const BattleOutcome o = FightBattle(hunter, freighters);
     EXPECT_TRUE(o.foreign.wipedOut);
-    EXPECT_FALSE(o.capped);
+    EXPECT_EQ(o.end, BattleEnd::Decided);
     EXPECT_EQ(o.rounds, 4 * int64_t(kMax));
     EXPECT_EQ(o.battleTime, 33554432.0f);
     const QStringList expected = {
@@ -653,8 +490,8 @@ TEST(BattleTermination, TwoBillionFreightersFallThreeEveryTwoRounds)
     // 150 damage: one freighter and 50 carried (not above half of 100); then 200:
     // two freighters. The last freighter falls in a round of its own, shorter
     // (4/3 hours): the home side needs only that long for 100 stability.
-    const Fleet hunter = makeFleet({{1, 100, 0, 100}});
-    const Fleet freighters = makeFleet({{kMax, 0, 0, 100}});
+    const Fleet hunter = MakeFleet({{1, 100, 0, 100}});
+    const Fleet freighters = MakeFleet({{kMax, 0, 0, 100}});
     const int64_t cycles = kMax / 3;
     ASSERT_EQ(kMax % 3, 1);
     const BattleOutcome o = FightBattle(hunter, freighters);
@@ -670,8 +507,8 @@ TEST(BattleTermination, ArmedShipsThatCannotHurtFallOneARound)
     // The foreign ships are armed (attack 1 each, together a lot), but their
     // damage never gets past the armour of the four home ships; their attack
     // shrinks with every loss. 60 damage a round destroys one ship of 100.
-    const Fleet fortress = makeFleet({{4, 10, kMax, 100}});
-    const Fleet swarm = makeFleet({{kMax, 1, 0, 100}});
+    const Fleet fortress = MakeFleet({{4, 10, kMax, 100}});
+    const Fleet swarm = MakeFleet({{kMax, 1, 0, 100}});
     const BattleOutcome o = FightBattle(fortress, swarm);
     EXPECT_TRUE(o.foreign.wipedOut);
     EXPECT_FALSE(o.foreign.noAttack);
@@ -686,13 +523,13 @@ TEST(BattleTermination, HugeStabilityAndTinyDamageTakeQuintillionsOfRounds)
 {
     // 3 damage a round against ships of stability 2^31-1: 357,913,942 rounds per
     // ship (3 · 357,913,942 = 1,073,741,826 > half), ten types of a billion ships.
-    const Fleet needle = makeFleet({{1, 2, 0, 100}});
-    std::vector<Type> walls;
+    const Fleet needle = MakeFleet({{1, 2, 0, 100}});
+    std::vector<TestShips> walls;
     for (int i = 0; i < 4; ++i)
         walls.push_back({kMax, 0, 0, kMax});
-    const Fleet wall = makeFleet(walls);
+    const Fleet wall = MakeFleet(walls);
     const BattleOutcome o = FightBattle(needle, wall);
-    EXPECT_FALSE(o.capped);
+    EXPECT_EQ(o.end, BattleEnd::Decided);
     EXPECT_TRUE(o.foreign.wipedOut);
     int64_t ships = 0;
     for (int i = 0; i <= wall.LastIndex; ++i)
@@ -701,98 +538,158 @@ TEST(BattleTermination, HugeStabilityAndTinyDamageTakeQuintillionsOfRounds)
     expectConsistentReport(needle, wall, BattleReport(needle, wall, o));
 }
 
-TEST(BattleTermination, FleetsThatKeepChangingTheirDamageAreBrokenOff)
+TEST(BattleTermination, FleetsThatKeepChangingTheirDamageStopAtTheRoundLimit)
 {
     // Both fleets lose armed ships a few at a time and every loss changes the
     // damage: nothing repeats, and the battle would take billions of rounds.
-    const Fleet home = makeFleet({{kMax, 1, 0, kMax, 10}});
-    const Fleet foreign = makeFleet({{kMax, 1, 0, kMax, 20}});
-    const BattleOutcome o = FightBattle(home, foreign, 20000);
-    EXPECT_TRUE(o.capped);
-    EXPECT_FALSE(o.aborted);
-    EXPECT_GE(o.rounds, 20000);
-    const QStringList lines = BattleReport(home, foreign, o);
-    EXPECT_EQ(lines.at(1), QStringLiteral("Kampf abgebrochen: nach ") + QString::number(o.rounds)
-                               + QStringLiteral(" Runden ist noch keine Flotte zerstört."));
-    EXPECT_EQ(lines.at(2), QStringLiteral(" "));
-    expectConsistentReport(home, foreign, lines);
-    EXPECT_FALSE(lines.contains(QStringLiteral("Die Flotte wurd vollständig zerstört.")));
-
-    // Up to the break the battle is the reference's.
-    const RefOutcome r = refBattle(home, foreign, o.rounds);
+    const Fleet home = MakeFleet({{kMax, 1, 0, kMax, 10}});
+    const Fleet foreign = MakeFleet({{kMax, 1, 0, kMax, 20}});
+    BattleControl control;
+    control.maxRounds = 20000;
+    const BattleOutcome o = FightBattle(home, foreign, control);
+    EXPECT_EQ(o.end, BattleEnd::RoundLimit);
+    EXPECT_FALSE(o.hasResult());
+    EXPECT_EQ(o.rounds, 20000);
+    EXPECT_EQ(BattleReport(home, foreign, o),
+              QStringList{QStringLiteral("Kampf nicht beendet: nach 20000 Runden ist noch keine Flotte zerstört.")});
+    // Up to the stop the battle is the reference's.
+    const RefOutcome r = RefBattle(home, foreign, o.rounds);
     EXPECT_FALSE(r.finished);
-    expectSameSide(o.home, r.home);
-    expectSameSide(o.foreign, r.foreign);
-    EXPECT_EQ(o.battleTime, r.time);
-    // With the default limit it ends as well.
-    const BattleOutcome full = FightBattle(home, foreign);
-    EXPECT_TRUE(full.capped);
-    EXPECT_GE(full.rounds, kBattleRoundLimit);
+    ExpectSameOutcome(home, foreign, o, r);
 }
 
-TEST(BattleTermination, ABattleWithinTheLimitIsNeverBrokenOff)
+TEST(BattleTermination, ABattleEndingAtItsRoundLimitIsDecided)
 {
     // Armed ships on both sides: every round differs, all are played one by one.
-    const Fleet home = makeFleet({{20000, 3, 0, 2000, 10}, {500, 1, 1, 50}});
-    const Fleet foreign = makeFleet({{30000, 2, 0, 1500, 10}});
-    const RefOutcome r = refBattle(home, foreign, 10000000);
+    const Fleet home = MakeFleet({{20000, 3, 0, 2000, 10}, {500, 1, 1, 50}});
+    const Fleet foreign = MakeFleet({{30000, 2, 0, 1500, 10}});
+    const RefOutcome r = RefBattle(home, foreign, 10000000);
     ASSERT_TRUE(r.finished);
     ASSERT_GT(r.rounds, 500);
-    const BattleOutcome o = FightBattle(home, foreign, r.rounds);
-    EXPECT_FALSE(o.capped);
-    EXPECT_EQ(o.rounds, r.rounds);
-    EXPECT_EQ(BattleReport(home, foreign, o), BattleReport(home, foreign, asOutcome(r)));
-    const BattleOutcome cut = FightBattle(home, foreign, r.rounds / 2);
-    EXPECT_TRUE(cut.capped);
-    EXPECT_LT(cut.rounds, r.rounds);
+    BattleControl control;
+    control.maxRounds = r.rounds;
+    const BattleOutcome o = FightBattle(home, foreign, control);
+    EXPECT_EQ(o.end, BattleEnd::Decided);
+    ExpectSameOutcome(home, foreign, o, r);
+    control.maxRounds = r.rounds - 1;
+    const BattleOutcome cut = FightBattle(home, foreign, control);
+    EXPECT_EQ(cut.end, BattleEnd::RoundLimit);
+    EXPECT_EQ(cut.rounds, r.rounds - 1);
 }
 
 TEST(BattleTermination, TheStandstillRuleStillBreaksOffFirst)
 {
-    const Fleet home = makeFleet({{3, 0, 0, 100, 10}});
-    const Fleet foreign = makeFleet({{2, 0, 5, 80, 10}});
-    const BattleOutcome o = FightBattle(home, foreign);
-    EXPECT_TRUE(o.aborted);
-    EXPECT_FALSE(o.capped);
+    const Fleet home = MakeFleet({{3, 0, 0, 100, 10}});
+    const Fleet foreign = MakeFleet({{2, 0, 5, 80, 10}});
+    BattleControl control;
+    control.maxRounds = 1;
+    const BattleOutcome o = FightBattle(home, foreign, control);
+    EXPECT_EQ(o.end, BattleEnd::NoProgress);
+    EXPECT_TRUE(o.hasResult());
     const QStringList lines = BattleReport(home, foreign, o);
     EXPECT_EQ(lines.at(1), QStringLiteral("Kampf abgebrochen: keine Flotte kann die andere zerstören."));
     EXPECT_EQ(lines.count(QStringLiteral("Kampf abgebrochen: keine Flotte kann die andere zerstören.")), 1);
 }
 
-// ---------------------------------------------------------------------------
-
-TEST(AddRoundTimes, EqualsOneAdditionAtATime)
+TEST(BattleTermination, TwoBillionShipsHeldAtTheFixedTimeFallOneARound)
 {
-    std::mt19937 rng(99);
-    const float starts[] = {0.0f, 1.0f, 2.0f, 3.0f, 1e-6f, 12345.678f, 16777215.0f, 33554430.0f, 1e7f};
-    for (int trial = 0; trial < 400; ++trial) {
-        float start = starts[trial % 9];
-        if (trial % 3 == 0)
-            start = std::uniform_real_distribution<float>(0.0f, 5e6f)(rng);
-        float t = 0.0f;
-        switch (trial % 5) {
-        case 0: t = 2.0f; break;
-        case 1: t = std::ldexp(1.0f, pick(rng, -30, 1)); break; // exact halves of units
-        case 2: t = std::uniform_real_distribution<float>(0.0f, 2.0f)(rng); break;
-        case 3: t = std::ldexp(std::uniform_real_distribution<float>(1.0f, 2.0f)(rng), pick(rng, -40, 0)); break;
-        default: t = float(pick(rng, 1, 7)) / 8.0f; break;
-        }
-        const uint64_t count = uint64_t(pick(rng, 0, trial % 10 == 0 ? 3000000 : 20000));
-        float expected = start;
-        for (uint64_t i = 0; i < count; ++i)
-            expected = float((long double)expected + (long double)t);
-        ASSERT_EQ(AddRoundTimes(start, t, count), expected)
-            << "start " << start << " t " << t << " count " << count;
-    }
+    // The battle of the swarm with 2,147,483,647 ships: home attack 72, armour
+    // 52,800,000,008, stability 244,200,128; swarm attack 34,359,738,352
+    // (effective 25,769,803,764). The swarm's own time is 53,044,200,136 /
+    // 25,769,803,764 = 2.06, though 53,044,200,136 < 2 · 51,539,607,528; its
+    // damage 51,539,607,528 never passes the armour. One swarm ship of 109
+    // falls every round (108 > 54). Played one by one this would take minutes;
+    // the battle is cancelled if it is still running after a few check-ins.
+    const Fleet home = MakeFleet({{600000, 0, 88000, 407, 10, QStringLiteral("Bollwerk")},
+                                  {1, 72, 8, 128, 10, QStringLiteral("Jäger")}});
+    const Fleet swarm = MakeFleet({{kMax, 16, 0, 109, 10, QStringLiteral("Schwarm")}});
+    std::atomic<bool> cancel{false};
+    int checkIns = 0;
+    BattleControl control;
+    control.cancel = &cancel;
+    control.progress = [&](const BattleProgress &) { cancel = ++checkIns >= 20; };
+    const BattleOutcome o = FightBattle(home, swarm, control);
+    EXPECT_EQ(o.end, BattleEnd::Decided);
+    EXPECT_LT(checkIns, 20);
+    EXPECT_EQ(o.rounds, int64_t(kMax));
+    EXPECT_EQ(o.battleTime, 33554432.0f);
+    const QStringList expected = {
+        QStringLiteral("Dauer des Kampfes: 33554432:00:00 (2147483647 Runden)"),
+        QStringLiteral(" "),
+        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
+        QStringLiteral(" "),
+        QStringLiteral("Es wurden keine Schiffe zerstört."),
+        QStringLiteral(" "),
+        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
+        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+        QStringLiteral("Schwarm\t\t2147483647\t109\t16\t0"),
+        QStringLiteral("Gesamt \t\t2147483647\t234075717523\t34359738352\t\t0"),
+        QStringLiteral("Die Flotte wurd vollständig zerstört."),
+        QStringLiteral("Kosten in Solar: 21474836470"),
+    };
+    EXPECT_EQ(BattleReport(home, swarm, o), expected);
 }
 
-TEST(AddRoundTimes, SaturatesWhereTheRoundTimeIsHalfAUnit)
+// ---------------------------------------------------------------------------
+// Following and stopping a battle.
+
+TEST(BattleControl, ProgressGrowsAndACancelFromTheCallbackStopsTheBattle)
 {
-    // 2.0 per round: 2^24 rounds reach 2^25, where the unit is 4 and 2 rounds back.
-    EXPECT_EQ(AddRoundTimes(0.0f, 2.0f, uint64_t(1) << 24), 33554432.0f);
-    EXPECT_EQ(AddRoundTimes(0.0f, 2.0f, uint64_t(1) << 62), 33554432.0f);
-    EXPECT_EQ(AddRoundTimes(0.0f, 2.0f, 1000), 2000.0f);
-    // From an odd multiple of the unit the half rounds up once to the even one.
-    EXPECT_EQ(AddRoundTimes(33554436.0f, 2.0f, 5), 33554440.0f);
-    EXPECT_EQ(AddRoundTimes(5.0f, 0.0f, 1000000), 5.0f);
+    // Evenly matched fleets losing armed ships every round: billions of rounds,
+    // all played one by one.
+    const Fleet home = MakeFleet({{kMax, 1, 0, kMax, 10}});
+    const Fleet foreign = MakeFleet({{kMax, 1, 0, kMax, 20}});
+    std::atomic<bool> cancel{false};
+    std::vector<BattleProgress> seen;
+    BattleControl control;
+    control.cancel = &cancel;
+    control.progress = [&](const BattleProgress &p) {
+        seen.push_back(p);
+        if (seen.size() == 5)
+            cancel = true;
+    };
+    const BattleOutcome o = FightBattle(home, foreign, control);
+    EXPECT_EQ(o.end, BattleEnd::Cancelled);
+    EXPECT_FALSE(o.hasResult());
+    ASSERT_EQ(seen.size(), 5u);
+    for (size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_GT(seen[i].rounds, seen[i - 1].rounds);
+        EXPECT_LE(seen[i].homeShipsLeft, seen[i - 1].homeShipsLeft);
+        EXPECT_LE(seen[i].foreignShipsLeft, seen[i - 1].foreignShipsLeft);
+    }
+    EXPECT_GT(seen[0].rounds, 0);
+    EXPECT_EQ(o.rounds, seen.back().rounds);
+    EXPECT_EQ(seen.back().homeShipsLeft, kMax - o.home.lost[0]);
+    EXPECT_EQ(seen.back().foreignShipsLeft, kMax - o.foreign.lost[0]);
+    EXPECT_LT(seen.back().foreignShipsLeft, kMax);
+    const QStringList expected = {QStringLiteral("Simulation abgebrochen nach ") + QString::number(o.rounds)
+                                      + QStringLiteral(" Runden."),
+                                  QStringLiteral("Es gibt kein Ergebnis.")};
+    EXPECT_EQ(BattleReport(home, foreign, o), expected);
+    // Up to the cancel the battle is the reference's.
+    const RefOutcome r = RefBattle(home, foreign, o.rounds);
+    ExpectSameSide(o.home, r.home);
+    ExpectSameSide(o.foreign, r.foreign);
+    EXPECT_EQ(o.battleTime, r.time);
+}
+
+TEST(BattleControl, AShortBattleNeverCallsBack)
+{
+    const test::BattleExample &example = test::CarryWorkedExample();
+    int calls = 0;
+    BattleControl control;
+    control.progress = [&](const BattleProgress &) { ++calls; };
+    const BattleOutcome o = FightBattle(example.homeFleet(), example.foreignFleet(), control);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(o.end, BattleEnd::Decided);
+    EXPECT_EQ(BattleReport(example.homeFleet(), example.foreignFleet(), o), example.report);
+}
+
+TEST(BattleControl, TheCancelledReportAndTheRoundLimitMessage)
+{
+    EXPECT_EQ(CancelledReport(1234567),
+              QStringList({QStringLiteral("Simulation abgebrochen nach 1234567 Runden."),
+                           QStringLiteral("Es gibt kein Ergebnis.")}));
+    EXPECT_EQ(RoundLimitMessage(50),
+              QStringLiteral("Kampf nicht beendet: nach 50 Runden ist noch keine Flotte zerstört."));
 }

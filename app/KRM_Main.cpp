@@ -196,6 +196,10 @@ void TKRM_Main::buildMenu()
     connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
+    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset](bool running) {
+        simulate->setEnabled(!running);
+        reset->setEnabled(!running);
+    });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
     connect(newDesign, &QAction::triggered, this, [this] { library_->NewClick(); });
     connect(saveAs, &QAction::triggered, this, [this] { library_->SaveAsClick(); });
@@ -377,6 +381,8 @@ bool TKRM_Main::WriteConfig()
 void TKRM_Main::ExitClick()
 {
     guarded(prompts_, this, [&] {
+        // A battle beside the window stops first; its report box says so.
+        battle_->cancelRunning();
         const DesignCollection &designs = state_.designs;
         TConfirmationDlg *question = library_->confirmationDialog();
         const int shownPage = PageControl1->currentIndex();
@@ -418,6 +424,7 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
     // Without unsaved work the window closes at once, without writing the settings.
     const QStringList unsaved = unsavedDesignNames();
     if (unsaved.isEmpty()) {
+        battle_->cancelRunning();
         event->accept();
         return;
     }
@@ -430,10 +437,12 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
                 .arg(unsaved.join(QStringLiteral(", "))),
             QStringLiteral("Schließen"), QStringLiteral("Abbrechen"));
     });
-    if (close)
+    if (close) {
+        battle_->cancelRunning();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -15,6 +15,7 @@ class QPushButton;
 namespace qf {
 
 struct AppState;
+class BattleRunner;
 class Fleet;
 enum class FleetEdit;
 class UserPrompts;
@@ -41,9 +42,16 @@ public:
     static QStringList startUpHelpLines();
     static QStringList resetHelpLines();
 
+    // Whether a battle (or a search) runs beside the window now.
+    bool isRunning() const;
+    // Stops what runs and waits for it; the report box then says it was cancelled.
+    void cancelRunning();
+
 signals:
     // The report box now shows a battle report, or no longer does.
     void battleReportShown(bool shown);
+    // A long battle started or ended; "Simulieren" and "Zurücksetzen" wait meanwhile.
+    void runningChanged(bool running);
 
 public slots:
     void b_SimulateClick();
@@ -102,6 +110,7 @@ private:
     QPushButton *b_Simulate = nullptr;
     QPushButton *b_Reset = nullptr;
     TBattleSimValueDialog *BattleSimValueDialog = nullptr;
+    BattleRunner *runner_ = nullptr;
     bool refreshing_ = false;
     bool showsBattleReport_ = false;
 };

@@ -9,6 +9,9 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QRegularExpression>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -40,6 +43,7 @@ struct Window {
         QDir::setCurrent(dir.path());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
         w = std::make_unique<TKRM_Main>(state, prompts, QStringList{"schiffsdesigner"});
+        w->setExitHandler([this](int status) { exitStatuses << status; });
         w->pageControl()->setCurrentIndex(2);
         w->show();
         if (!QTest::qWaitForWindowExposed(w.get()))
@@ -101,7 +105,22 @@ struct Window {
     }
     void clickTotal(const QString &name) { QTest::mouseClick(get(name), Qt::LeftButton); }
 
+    // Two fleets whose battle takes millions of rounds, some seconds: both lose a
+    // ship nearly every round, and every loss changes the damages.
+    void setLongBattle(int ships = 30000000, int stability = 20000000)
+    {
+        for (Fleet *f : {&state.homeFleet, &state.foreignFleet}) {
+            *f = Fleet();
+            f->AddShips(ships, 1, 0, stability, f == &state.homeFleet ? QStringLiteral("Heim") : QStringLiteral("Fremd"),
+                        1, 0, 0);
+        }
+        w->battlePage()->ShowFleets();
+    }
+    QWidget *progress() const { return get<QWidget>(QStringLiteral("b_Progress")); }
+    QPushButton *cancel() const { return get<QPushButton>(QStringLiteral("b_Cancel")); }
+
     QTemporaryDir dir;
+    QList<int> exitStatuses;
     QString oldCurrent;
     AppState state;
     ScriptedPrompts prompts;
@@ -741,6 +760,85 @@ private slots:
         QCOMPARE(file.readAll(), (f.report().join(u'\n') + u'\n').toUtf8());
         QTest::mouseClick(f.get<QPushButton>("b_Reset"), Qt::LeftButton);
         QVERIFY(!save->isEnabled());
+    }
+
+    // A battle not done after about 100 ms goes on beside the window: the bar shows
+    // the rounds and the ships left, the window answers, "Abbrechen" ends it.
+    void aLongBattleRunsBesideTheWindowAndCanBeCancelled()
+    {
+        Window f;
+        f.setLongBattle();
+        QVERIFY(!f.progress()->isVisible());
+        QVERIFY(!f.cancel()->isVisible());
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QVERIFY(f.w->battlePage()->isRunning());
+        QVERIFY(f.progress()->isVisible());
+        QVERIFY(f.cancel()->isVisible());
+        QCOMPARE(f.cancel()->text(), QStringLiteral("Abbrechen"));
+        QVERIFY(!f.get<QPushButton>("b_Simulate")->isEnabled());
+        QVERIFY(!f.get<QPushButton>("b_Reset")->isEnabled());
+        QVERIFY(!f.w->menuItem(QStringLiteral("Simulieren1"))->isEnabled());
+        QVERIFY(!f.w->menuItem(QStringLiteral("Zurcksetzen1"))->isEnabled());
+        auto *bar = f.get<QProgressBar>(QStringLiteral("b_Progress"));
+        QTRY_VERIFY_WITH_TIMEOUT(bar->text().contains(QRegularExpression(QStringLiteral("^Runde [1-9]\\d* "))), 20000);
+        QVERIFY(bar->text().contains(QStringLiteral("Heimat")));
+        QVERIFY(bar->text().contains(QStringLiteral("Fremd")));
+
+        // The other pages work meanwhile.
+        f.w->pageControl()->setCurrentIndex(0);
+        QLineEdit *laser = f.get(QStringLiteral("d_Laser"));
+        laser->setText(QStringLiteral("4"));
+        QCOMPARE(f.text("d_AS"), QString::number(f.state.designs.at(0).GetAS()));
+        QVERIFY(f.state.designs.at(0).GetLaser() == 4);
+        f.w->pageControl()->setCurrentIndex(2);
+
+        QTest::mouseClick(f.cancel(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 20000);
+        const QStringList report = f.report();
+        QVERIFY2(report.first().startsWith(QStringLiteral("Simulation abgebrochen nach ")), qPrintable(report.first()));
+        QVERIFY(!f.progress()->isVisible());
+        QVERIFY(f.get<QPushButton>("b_Simulate")->isEnabled());
+        QVERIFY(f.w->menuItem(QStringLiteral("Simulieren1"))->isEnabled());
+        QVERIFY(!f.w->menuItem(QStringLiteral("SaveReport"))->isEnabled()); // no result to save
+    }
+
+    // A battle that ends while another page is shown leaves its report; the page stays.
+    void aBattleFinishingWhileAnotherPageIsShown()
+    {
+        Window f;
+        f.setLongBattle(3000000, 2000000);
+        QStringList expected;
+        SimulateBattle(f.state.homeFleet, f.state.foreignFleet, expected);
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        f.w->pageControl()->setCurrentIndex(1);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 120000);
+        QCOMPARE(f.report(), expected);
+        QCOMPARE(f.w->pageControl()->currentIndex(), 1);
+        QVERIFY(f.w->menuItem(QStringLiteral("SaveReport"))->isEnabled());
+    }
+
+    void beendenDuringABattleCancelsItFirst()
+    {
+        Window f;
+        f.setLongBattle();
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QVERIFY(f.w->battlePage()->isRunning());
+        f.w->menuItem(QStringLiteral("Exit"))->trigger();
+        QVERIFY(!f.w->battlePage()->isRunning());
+        QCOMPARE(f.exitStatuses, QList<int>({0}));
+        QVERIFY(f.report().first().startsWith(QStringLiteral("Simulation abgebrochen nach ")));
+    }
+
+    void theCloseBoxDuringABattleCancelsIt()
+    {
+        Window f;
+        f.setLongBattle();
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QVERIFY(f.w->battlePage()->isRunning());
+        QCloseEvent close;
+        QApplication::sendEvent(f.w.get(), &close);
+        QVERIFY(close.isAccepted());
+        QVERIFY(!f.w->battlePage()->isRunning());
     }
 };
 

@@ -22,21 +22,21 @@ constexpr int indexOf(Action a) { return static_cast<int>(a); }
 
 struct ComponentField {
     Component id;
-    const char *fileKey;    // design file, export text, `--set` key ("Laserkanonen")
-    const char *importWord; // found anywhere in a line of the game's display ("Laser")
+    const char *fileKey;    // design file, export text, `--set` key
+    const char *importWord; // found anywhere in a line of the game's display
     const char *label;      // the Designer page's label, UTF-8
-    const char *control;    // the level edit ("d_Laser")
-    const char *spinner;    // its spinner ("d_LaserUD")
+    const char *control;    // the level edit
+    const char *spinner;    // its spinner
     int spinnerMinimum;     // the spinner's arrows go from here to 100
     int pageSlot;           // place in the page's group, row by row in three columns
 };
 
 struct ActionField {
     Action id;
-    const char *fileKey;    // design file, export text, `--set` key ("Pluendern")
-    const char *importWord; // found anywhere in a line of the game's display, UTF-8 ("Plün")
-    const char *caption;    // the check box's caption, UTF-8 ("Plündern")
-    const char *control;    // the check box ("d_Raid")
+    const char *fileKey;    // design file, export text, `--set` key
+    const char *importWord; // found anywhere in a line of the game's display, UTF-8
+    const char *caption;    // the check box's caption, UTF-8
+    const char *control;    // the check box
     int pageSlot;           // place in the page's group, row by row in three columns
 };
 

@@ -3,6 +3,7 @@
 #include "model/WholeNumber.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -78,6 +79,19 @@ private:
     QFont base_;
 };
 } // namespace
+
+QGroupBox *addGridGroup(const char *name, const char *caption, QGridLayout *&grid, const QMargins &margins)
+{
+    auto *group = new QGroupBox(QString::fromUtf8(caption));
+    group->setObjectName(QString::fromLatin1(name));
+    grid = new QGridLayout(group);
+    grid->setContentsMargins(margins);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    for (int column = 0; column < 3; ++column)
+        grid->setColumnStretch(column, 1);
+    return group;
+}
 
 void ShrinkTextToFit(QLineEdit *edit)
 {

@@ -4,9 +4,14 @@
 #include <QWidget>
 
 class QGridLayout;
+class QGroupBox;
 class QToolButton;
 
 namespace qf {
+
+// A group box of a page: a grid of three equal columns of labelled cells, with
+// the given margins around them.
+QGroupBox *addGridGroup(const char *name, const char *caption, QGridLayout *&grid, const QMargins &margins);
 
 // A read-only field shows its whole text: a text wider than the field is drawn
 // in a smaller font until it fits, so no figure is ever cut off.

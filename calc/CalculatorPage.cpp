@@ -23,15 +23,7 @@ namespace {
 // Each group is a grid of three columns of labelled cells, as on the Designer page.
 QGroupBox *makeGroup(const char *name, const char *caption, QGridLayout *&grid)
 {
-    auto *group = new QGroupBox(QString::fromUtf8(caption));
-    group->setObjectName(QString::fromLatin1(name));
-    grid = new QGridLayout(group);
-    grid->setContentsMargins(4, 2, 4, 4);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
-    for (int c = 0; c < 3; ++c)
-        grid->setColumnStretch(c, 1);
-    return group;
+    return addGridGroup(name, caption, grid, QMargins(4, 2, 4, 4));
 }
 
 QLabel *staticLabel(const char *name, const char *text)

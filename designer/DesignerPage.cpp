@@ -21,15 +21,7 @@ namespace qf {
 namespace {
 QGroupBox *makeGroup(const char *name, const char *caption, QGridLayout *&grid)
 {
-    auto *group = new QGroupBox(QString::fromUtf8(caption));
-    group->setObjectName(QString::fromLatin1(name));
-    grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
-    for (int column = 0; column < 3; ++column)
-        grid->setColumnStretch(column, 1);
-    return group;
+    return addGridGroup(name, caption, grid, QMargins(6, 4, 6, 4));
 }
 
 QLineEdit *figure(QGridLayout *grid, int row, int column, const char *name, const char *label,

@@ -5,6 +5,7 @@
 #include "app/HandlerGuard.h"
 #include "app/UserPrompts.h"
 #include "battle/BattleRunner.h"
+#include "battle/BattleRuns.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "battle/ReportLayout.h"
@@ -84,7 +85,7 @@ BattlePage::BattlePage(AppState &state, UserPrompts &prompts, QWidget *parent)
     connect(&state_.designs, &QAbstractItemModel::rowsRemoved, this, &BattlePage::selectFirstShipClasses);
 
     BattleSimValueDialog = new TBattleSimValueDialog(this);
-    writeReport(startUpHelpLines());
+    writeReport(startUpHelpLines(), false);
 }
 
 QGroupBox *BattlePage::buildFleetGroup(int fleet, const QString &caption, FleetControls &c)
@@ -162,16 +163,17 @@ QGroupBox *BattlePage::buildResultGroup()
     b_BattleReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     b_BattleReport->setMinimumHeight(100);
     box->addWidget(b_BattleReport, 1);
-    runner_ = new BattleRunner(b_Result);
-    box->addWidget(runner_->progressBar());
-    connect(runner_, &BattleRunner::runningChanged, this, [this](bool running) {
+    runs_ = new BattleRuns(state_, prompts_, b_Result);
+    box->addWidget(runs_->runner().progressBar());
+    connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
+    connect(&runs_->runner(), &BattleRunner::runningChanged, this, [this](bool running) {
         b_Simulate->setEnabled(!running);
         b_Reset->setEnabled(!running);
         emit runningChanged(running);
     });
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(runner_->cancelButton());
+    buttons->addWidget(runs_->runner().cancelButton());
     buttons->addStretch(1);
     b_Simulate = new QPushButton(QStringLiteral("Simulieren"), b_Result);
     b_Simulate->setObjectName(QStringLiteral("b_Simulate"));
@@ -468,83 +470,14 @@ bool BattlePage::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-namespace {
-// One battle fought beside the window: its own copies of the fleets, so the
-// player may go on editing them, and where it stands for the progress bar.
-struct SimulationRun {
-    Fleet home;
-    Fleet foreign;
-    int64_t homeShips = 0;
-    int64_t foreignShips = 0;
-    std::atomic<int64_t> rounds{0};
-    std::atomic<int64_t> homeLeft{0};
-    std::atomic<int64_t> foreignLeft{0};
-    BattleOutcome outcome;
-
-    SimulationRun(const Fleet &h, const Fleet &f) : home(h), foreign(f)
-    {
-        homeShips = shipsOf(home);
-        foreignShips = shipsOf(foreign);
-        homeLeft = homeShips;
-        foreignLeft = foreignShips;
-    }
-    static int64_t shipsOf(const Fleet &fleet)
-    {
-        int64_t ships = 0;
-        for (int i = 0; i <= fleet.LastIndex; ++i)
-            ships += fleet.Classes[size_t(i)].Count;
-        return ships;
-    }
-    void fight(const std::atomic<bool> &cancel)
-    {
-        BattleControl control;
-        control.cancel = &cancel;
-        control.progress = [this](const BattleProgress &p) {
-            rounds = p.rounds;
-            homeLeft = p.homeShipsLeft;
-            foreignLeft = p.foreignShipsLeft;
-        };
-        outcome = FightBattle(home, foreign, control);
-    }
-    RunProgress progress() const
-    {
-        RunProgress p;
-        p.text = QStringLiteral("Runde %1 \u2013 Schiffe: Heimat %2, Fremd %3")
-                     .arg(rounds.load())
-                     .arg(homeLeft.load())
-                     .arg(foreignLeft.load());
-        // The battle ends when one fleet is gone: the further of the two shows how far it is.
-        const auto share = [](int64_t left, int64_t all) {
-            return all > 0 ? int(1000 - (1000 * static_cast<double>(left)) / static_cast<double>(all)) : 0;
-        };
-        p.permille = std::max(share(homeLeft, homeShips), share(foreignLeft, foreignShips));
-        return p;
-    }
-};
-} // namespace
-
 void BattlePage::b_SimulateClick()
 {
-    guarded(prompts_, this, [&] {
-        if (state_.homeFleet.isEmpty() || state_.foreignFleet.isEmpty() || runner_->isRunning())
-            return;
-        auto run = std::make_shared<SimulationRun>(state_.homeFleet, state_.foreignFleet);
-        runner_->run([run](const std::atomic<bool> &cancel) { run->fight(cancel); },
-                       [this, run] {
-                           guarded(prompts_, this, [&] {
-                               if (run->outcome.end == BattleEnd::Cancelled)
-                                   writeReport(CancelledReport(run->outcome.rounds));
-                               else
-                                   writeReport(BattleReport(run->home, run->foreign, run->outcome), true);
-                           });
-                       },
-                       [run] { return run->progress(); });
-    });
+    guarded(prompts_, this, [&] { runs_->Simulate(); });
 }
 
-void BattlePage::cancelRunning() { runner_->cancelAndFinish(); }
+void BattlePage::cancelRunning() { runs_->runner().cancelAndFinish(); }
 
-bool BattlePage::isRunning() const { return runner_->isRunning(); }
+bool BattlePage::isRunning() const { return runs_->runner().isRunning(); }
 
 void BattlePage::b_ResetClick()
 {
@@ -555,7 +488,7 @@ void BattlePage::b_ResetClick()
                 f.RemoveShipClass(f.LastIndex);
         }
         ShowFleets();
-        writeReport(resetHelpLines());
+        writeReport(resetHelpLines(), false);
         b_BattleReport->moveCursor(QTextCursor::Start);
     });
 }

@@ -15,7 +15,7 @@ class QPushButton;
 namespace qf {
 
 struct AppState;
-class BattleRunner;
+class BattleRuns;
 class Fleet;
 enum class FleetEdit;
 class UserPrompts;
@@ -88,7 +88,7 @@ private:
     void setMenuColour(QLineEdit *edit);
     void setWindowColour(QLineEdit *edit);
     // Writes the report box: a battle report, or another text such as the help.
-    void writeReport(const QStringList &lines, bool battleReport = false);
+    void writeReport(const QStringList &lines, bool battleReport);
     // A message box when the fleet refused an edit (its totals would leave 64 bits).
     void tellRefusal(FleetEdit edit);
 
@@ -110,7 +110,7 @@ private:
     QPushButton *b_Simulate = nullptr;
     QPushButton *b_Reset = nullptr;
     TBattleSimValueDialog *BattleSimValueDialog = nullptr;
-    BattleRunner *runner_ = nullptr;
+    BattleRuns *runs_ = nullptr;
     bool refreshing_ = false;
     bool showsBattleReport_ = false;
 };

@@ -1,6 +1,7 @@
 #include "library/FileWriting.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace qf {
@@ -23,6 +24,12 @@ bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *e
             *error = why;
         return false;
     };
+    // The new file takes the old one's place by a rename, which would put a
+    // regular file where a device, a pipe or a socket was (/dev/null, say).
+    // Only a regular file (or none yet) is replaced.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return fail(QStringLiteral("keine normale Datei"));
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     std::unique_ptr<QIODevice> wrapped;

@@ -10,6 +10,7 @@
 namespace qf {
 
 // Returns whether the file now holds the bytes; if not, `error` (when given) says why.
+// Only a regular file is replaced: a device, pipe, socket or folder at `path` fails.
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // What the player reads when a file could not be written: the file and the reason.

@@ -1,0 +1,59 @@
+// Writing a whole file: only regular files are replaced.
+#include "library/FileWriting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace qf;
+
+TEST(FileWriting, WritesANewFileAndReplacesARegularOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.shp"));
+    QString why;
+    ASSERT_TRUE(WriteFileReplacing(path, "eins", &why)) << why.toStdString();
+    ASSERT_TRUE(WriteFileReplacing(path, "zwei", &why)) << why.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("zwei"));
+}
+
+// A rename over a pipe, a socket or a device would put a regular file in its
+// place; such targets fail and stay what they were.
+TEST(FileWriting, NoDevicePipeSocketOrFolderIsReplaced)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = dir.filePath(QStringLiteral("sock"));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(socketPath);
+    ASSERT_LT(size_t(native.size()), sizeof(address.sun_path));
+    std::copy(native.begin(), native.end(), address.sun_path);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+    const QString folder = dir.filePath(QStringLiteral("ordner"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+
+    for (const QString &path : {fifo, socketPath, folder}) {
+        QString why;
+        EXPECT_FALSE(WriteFileReplacing(path, "x", &why)) << path.toStdString();
+        EXPECT_EQ(why, QStringLiteral("keine normale Datei"));
+        EXPECT_FALSE(QFileInfo(path).isFile()) << path.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(fifo).exists());
+    struct stat st{};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ::close(fd);
+}

@@ -1,6 +1,7 @@
 // schiffsdesigner-cli battle, run as a player's script would run it.
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
+#include "battle/FleetsJson.h"
 #include "library/DesignFile.h"
 #include "support/BattleExamples.h"
 #include "support/CliRunner.h"
@@ -66,6 +67,22 @@ TEST_F(CliBattle, PrintsTheReportLineByLine)
     EXPECT_EQ(r.lines(), kWorkedExampleReport);
     EXPECT_FALSE(r.out.contains('\r'));
     EXPECT_TRUE(r.err.isEmpty());
+}
+
+// The fleets file the window saves ("Flotten speichern...") is fought as the
+// window fights its fleets.
+TEST_F(CliBattle, FightsTheFleetsTheWindowSaves)
+{
+    Fleet home;
+    home.AddShips(12, 40, 8, 300, QStringLiteral("Jäger"), 1000, 625, 3);
+    home.AddShips(3, 0, 0, 109, QStringLiteral("Frachter"), 333, 291, 138);
+    Fleet foreign;
+    foreign.AddShips(20, 25, 12, 250, QStringLiteral("Zerstörer Mk. II mit langem Namen"), 900, 800, 700);
+    QStringList window;
+    SimulateBattle(home, foreign, window);
+    const CliRun r = runJson(FormatFleetsJson(home, foreign));
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.lines(), window);
 }
 
 TEST_F(CliBattle, ReadsStandardInput)

@@ -175,6 +175,7 @@ void TKRM_Main::buildMenu()
     QAction *loadFleets = addItem(battleMenu_, "LoadFleets", QStringLiteral("Flotten laden..."));
     QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
     saveReport->setEnabled(false); // until a battle report is shown
+    QAction *minCount = addItem(battleMenu_, "MinCount", QStringLiteral("Mindestanzahl..."));
     battleMenu_->addSeparator();
     addItem(battleMenu_, "BattlesimOptions", QStringLiteral("Optionen"))->setEnabled(false);
 
@@ -196,9 +197,10 @@ void TKRM_Main::buildMenu()
     connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
-    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset](bool running) {
-        simulate->setEnabled(!running);
-        reset->setEnabled(!running);
+    connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
+    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount](bool running) {
+        for (QAction *item : {simulate, reset, minCount})
+            item->setEnabled(!running);
     });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
     connect(newDesign, &QAction::triggered, this, [this] { library_->NewClick(); });

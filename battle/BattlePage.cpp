@@ -166,6 +166,7 @@ QGroupBox *BattlePage::buildResultGroup()
     runs_ = new BattleRuns(state_, prompts_, b_Result);
     box->addWidget(runs_->runner().progressBar());
     connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
+    connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
     connect(&runs_->runner(), &BattleRunner::runningChanged, this, [this](bool running) {
         b_Simulate->setEnabled(!running);
         b_Reset->setEnabled(!running);
@@ -473,6 +474,11 @@ bool BattlePage::eventFilter(QObject *watched, QEvent *event)
 void BattlePage::b_SimulateClick()
 {
     guarded(prompts_, this, [&] { runs_->Simulate(); });
+}
+
+void BattlePage::MinCountClick()
+{
+    guarded(prompts_, this, [&] { runs_->MinCount(rememberedPosition(1)); });
 }
 
 void BattlePage::cancelRunning() { runs_->runner().cancelAndFinish(); }

@@ -56,6 +56,8 @@ signals:
 public slots:
     void b_SimulateClick();
     void b_ResetClick();
+    // "Mindestanzahl...": for the home fleet's chosen entry.
+    void MinCountClick();
     void ShowFleets();
     void b_FleetIndexSelect();
     // b_ShipClass1 and b_ShipClass2 both go to the first design.

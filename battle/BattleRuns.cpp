@@ -2,11 +2,14 @@
 
 #include "app/AppState.h"
 #include "app/HandlerGuard.h"
+#include "app/UserPrompts.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
+#include "battle/MinCount.h"
 
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <memory>
 
@@ -66,6 +69,55 @@ struct SimulationRun {
         return p;
     }
 };
+
+// One search for the smallest count that wins, beside the window.
+struct MinCountRun {
+    Fleet home;
+    Fleet foreign;
+    int entry;
+    std::atomic<int32_t> count{0};
+    std::atomic<int64_t> battles{0};
+    MinCountResult result;
+
+    MinCountRun(const Fleet &h, const Fleet &f, int e) : home(h), foreign(f), entry(e) {}
+    void search(const std::atomic<bool> &cancel)
+    {
+        MinCountControl control;
+        control.cancel = &cancel;
+        control.progress = [this](const MinCountProgress &p) {
+            count = p.count;
+            battles = p.battles;
+        };
+        result = FindMinCount(home, foreign, entry, control);
+    }
+    RunProgress progress() const
+    {
+        RunProgress p;
+        p.text = QStringLiteral("Mindestanzahl: bei %1 Schiffen \u2013 %2 Kämpfe").arg(count.load()).arg(battles.load());
+        // The counts are tried upwards, the small ones one by one and the large
+        // ones in ever wider ranges: the bar climbs with the count's binary digits.
+        const int32_t largest = LargestCount(home, entry);
+        const int32_t now = std::clamp(count.load(), int32_t(1), std::max(largest, int32_t(1)));
+        p.permille = largest > 1 ? int(1000.0 * std::log2(double(now)) / std::log2(double(largest))) : 0;
+        return p;
+    }
+};
+
+// Whether two fleets hold the same entries with the same counts and values.
+bool sameFleet(const Fleet &a, const Fleet &b)
+{
+    if (a.LastIndex != b.LastIndex)
+        return false;
+    for (int i = 0; i <= a.LastIndex; ++i) {
+        const Fleet::ShipClass &x = a.Classes[size_t(i)];
+        const Fleet::ShipClass &y = b.Classes[size_t(i)];
+        if (x.Name != y.Name || x.Count != y.Count || x.AS != y.AS || x.Armor != y.Armor
+            || x.Stability != y.Stability || x.Cost != y.Cost)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 BattleRuns::BattleRuns(AppState &state, UserPrompts &prompts, QWidget *parent)
@@ -85,6 +137,49 @@ void BattleRuns::Simulate()
                              emit reportReady(CancelledReport(run->outcome.rounds), false);
                          else
                              emit reportReady(BattleReport(run->home, run->foreign, run->outcome), true);
+                     });
+                 },
+                 [run] { return run->progress(); });
+}
+
+void BattleRuns::MinCount(int entry)
+{
+    if (runner_->isRunning())
+        return;
+    const Fleet &home = state_.homeFleet;
+    const QString title = QStringLiteral("Mindestanzahl");
+    if (entry < 0 || entry > home.LastIndex) {
+        prompts_.showInformation(parent_, title,
+                                 QStringLiteral("Bitte zuerst einen Schiffstyp der Heimatflotte wählen."));
+        return;
+    }
+    if (state_.foreignFleet.isEmpty()) {
+        prompts_.showInformation(parent_, title, QStringLiteral("Die Fremdflotte ist leer."));
+        return;
+    }
+    auto run = std::make_shared<MinCountRun>(home, state_.foreignFleet, entry);
+    runner_->run([run](const std::atomic<bool> &cancel) { run->search(cancel); },
+                 [this, run, title] {
+                     guarded(prompts_, parent_, [&] {
+                         const QString name = run->home.Classes[size_t(run->entry)].Name;
+                         const MinCountResult &r = run->result;
+                         if (r.end == MinCountEnd::Cancelled)
+                             return;
+                         if (r.end == MinCountEnd::Unreachable) {
+                             prompts_.showInformation(parent_, title,
+                                                      QStringLiteral("Mindestanzahl für \u201E%1\u201C: nicht erreichbar").arg(name));
+                             return;
+                         }
+                         // The count and its battle, unless the fleets were changed meanwhile.
+                         Fleet won = run->home;
+                         won.SetCount(run->entry, r.count);
+                         if (sameFleet(state_.homeFleet, run->home) && sameFleet(state_.foreignFleet, run->foreign)) {
+                             state_.homeFleet = won;
+                             emit fleetsChanged();
+                             emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
+                         }
+                         prompts_.showInformation(parent_, title,
+                                                  QStringLiteral("Mindestanzahl für \u201E%1\u201C: %2").arg(name).arg(r.count));
                      });
                  },
                  [run] { return run->progress(); });

@@ -25,10 +25,16 @@ public:
 
     // Fights the two fleets; an empty fleet, or work already running, does nothing.
     void Simulate();
+    // "Mindestanzahl...": the smallest count of the home fleet's entry at `entry`
+    // that wipes out the foreign fleet. Found: the entry gets that count, its
+    // battle goes to the report box and a message box tells the number.
+    void MinCount(int entry);
 
 signals:
     // Lines for the report box: a battle report, or another text (a cancelled battle).
     void reportReady(const QStringList &lines, bool battleReport);
+    // A fleet's entries or counts changed: the page shows them again.
+    void fleetsChanged();
 
 private:
     AppState &state_;

@@ -245,6 +245,17 @@ FleetEdit Fleet::setTarget(Kind kind, int64_t target, int index)
     return FleetEdit::Done;
 }
 
+FleetEdit Fleet::SetCount(int index, int32_t count)
+{
+    if (!validIndex(index) || count < 1)
+        return FleetEdit::Ignored;
+    if (!countFits(index, count))
+        return FleetEdit::TooLarge;
+    Classes[size_t(index)].Count = count;
+    Recalculate();
+    return FleetEdit::Done;
+}
+
 FleetEdit Fleet::SetAttackTarget(int64_t target, int index) { return setTarget(Kind::Attack, target, index); }
 FleetEdit Fleet::SetArmorTarget(int64_t target, int index) { return setTarget(Kind::Armor, target, index); }
 FleetEdit Fleet::SetStabilityTarget(int64_t target, int index) { return setTarget(Kind::Stability, target, index); }

@@ -101,6 +101,11 @@ public:
     FleetEdit SetStabilityTarget(int64_t target, int index);
     FleetEdit SetCostTarget(int64_t target, int index);
 
+    // Sets the entry's count to exactly `count` ships, the other entries unchanged.
+    // A count below 1 or a position outside the fleet changes nothing (Ignored); a
+    // count with which a total would leave the 64-bit range is refused (TooLarge).
+    FleetEdit SetCount(int index, int32_t count);
+
 private:
     enum class Kind { Attack, Armor, Stability, Cost };
     FleetEdit setTarget(Kind kind, int64_t target, int index);

@@ -8,16 +8,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#ifdef _WIN32
-#include <io.h>
-#define QF_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define QF_ISATTY(fd) isatty(fd)
-#endif
 
 namespace qf::cli {
 
@@ -30,22 +20,22 @@ struct Input {
 
 // The fleets JSON, at most kMaxFleetsJsonSize bytes: a file must be a regular
 // one (a FIFO or /dev/zero fails at once), standard input may be anything.
-Input readInput(const QString &path)
+Input readInput(const QString &command, const QString &path)
 {
     Input input;
     if (path == QLatin1String("-")) {
         const FileRead in = ReadStandardInput(kMaxFleetsJsonSize);
         if (in.failure == ReadFailure::TooLarge)
-            throw UsageError(QStringLiteral("battle: Standardeingabe zu groß (mehr als %1)")
+            throw UsageError(command + QStringLiteral(": Standardeingabe zu groß (mehr als %1)")
                                  .arg(SizeText(kMaxFleetsJsonSize)));
         if (!in.ok())
-            throw UsageError(QStringLiteral("battle: Standardeingabe nicht lesbar"));
+            throw UsageError(command + QStringLiteral(": Standardeingabe nicht lesbar"));
         input.bytes = in.bytes;
         return input;
     }
     const FileRead file = ReadRegularFile(path, kMaxFleetsJsonSize);
     if (!file.ok())
-        throw UsageError(QStringLiteral("battle: ") + ReadFailureText(file.failure, kMaxFleetsJsonSize)
+        throw UsageError(command + QStringLiteral(": ") + ReadFailureText(file.failure, kMaxFleetsJsonSize)
                          + QStringLiteral(": ") + path);
     input.bytes = file.bytes;
     input.directory = QFileInfo(path).absolutePath();
@@ -62,51 +52,16 @@ int64_t readMaxRounds(const QString &text)
     return n;
 }
 
-void writeError(const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-}
-
-// Where a long battle stands, on one line of standard error rewritten a few
-// times a second, and wiped at the end. Only on a terminal: a script reading
-// standard error gets nothing but the one-line messages.
-class TerminalProgress {
-public:
-    TerminalProgress() : terminal_(QF_ISATTY(2) == 1) {}
-    ~TerminalProgress() { wipe(); }
-    TerminalProgress(const TerminalProgress &) = delete;
-    TerminalProgress &operator=(const TerminalProgress &) = delete;
-
-    bool wanted() const { return terminal_; }
-
-    void show(const BattleProgress &p)
-    {
-        const auto now = std::chrono::steady_clock::now();
-        if (width_ > 0 && now - last_ < std::chrono::milliseconds(200))
-            return;
-        last_ = now;
-        const QString line = QStringLiteral("Kampf läuft: Runde %1, Heimatflotte %2 Schiffe, Fremdflotte %3 Schiffe")
-                                 .arg(p.rounds).arg(p.homeShipsLeft).arg(p.foreignShipsLeft);
-        writeError(u'\r' + line.leftJustified(width_));
-        width_ = std::max(width_, int(line.size()));
-    }
-
-    void wipe()
-    {
-        if (width_ > 0)
-            writeError(u'\r' + QString(width_, u' ') + u'\r');
-        width_ = 0;
-    }
-
-private:
-    bool terminal_;
-    int width_ = 0;
-    std::chrono::steady_clock::time_point last_;
-};
-
 } // namespace
+
+FleetsJson ReadFleetsInput(const QString &command, const QString &path)
+{
+    const Input input = readInput(command, path);
+    FleetsJson fleets = ParseFleetsJson(input.bytes, DesignFilesFrom(input.directory));
+    if (!fleets.ok())
+        throw UsageError(command + QStringLiteral(": ") + fleets.error);
+    return fleets;
+}
 
 QString battleHelp()
 {
@@ -167,18 +122,21 @@ int runBattle(const QStringList &args)
     if (!havePath)
         throw UsageError(QStringLiteral("battle: Flotten-Datei fehlt (FLOTTEN.json oder -)"));
 
-    const Input input = readInput(path);
-    const FleetsJson fleets = ParseFleetsJson(input.bytes, DesignFilesFrom(input.directory));
-    if (!fleets.ok())
-        throw UsageError(QStringLiteral("battle: ") + fleets.error);
+    const FleetsJson fleets = ReadFleetsInput(QStringLiteral("battle"), path);
 
-    TerminalProgress terminal;
-    if (terminal.wanted())
-        control.progress = [&terminal](const BattleProgress &p) { terminal.show(p); };
+    TerminalStatus terminal;
+    if (terminal.wanted()) {
+        control.progress = [&terminal](const BattleProgress &p) {
+            terminal.show(QStringLiteral("Kampf läuft: Runde %1, Heimatflotte %2 Schiffe, Fremdflotte %3 Schiffe")
+                              .arg(p.rounds)
+                              .arg(p.homeShipsLeft)
+                              .arg(p.foreignShipsLeft));
+        };
+    }
     const BattleOutcome outcome = FightBattle(fleets.home, fleets.foreign, control);
     terminal.wipe();
     if (outcome.end == BattleEnd::RoundLimit) {
-        writeError(QStringLiteral("schiffsdesigner-cli: battle: ") + RoundLimitMessage(outcome.rounds) + u'\n');
+        WriteError(QStringLiteral("schiffsdesigner-cli: battle: ") + RoundLimitMessage(outcome.rounds) + u'\n');
         return 3;
     }
     const QStringList lines = BattleReport(fleets.home, fleets.foreign, outcome);

@@ -3,6 +3,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -40,5 +41,28 @@ struct OutputField {
 void printFields(const std::vector<OutputField> &fields, bool json);
 void printLines(const QStringList &lines);
 void printJson(const QJsonObject &object);
+
+// Writes the text to standard error at once (UTF-8).
+void WriteError(const QString &text);
+
+// Where a long run stands, on one line of standard error rewritten a few times
+// a second and wiped at the end. Only on a terminal: a script reading standard
+// error gets nothing but the one-line messages.
+class TerminalStatus {
+public:
+    TerminalStatus();
+    ~TerminalStatus() { wipe(); }
+    TerminalStatus(const TerminalStatus &) = delete;
+    TerminalStatus &operator=(const TerminalStatus &) = delete;
+
+    bool wanted() const { return terminal_; }
+    void show(const QString &line);
+    void wipe();
+
+private:
+    bool terminal_;
+    int width_ = 0;
+    std::chrono::steady_clock::time_point last_;
+};
 
 } // namespace qf::cli

@@ -18,6 +18,7 @@ struct Command {
 const Command kCommands[] = {
     {"design", "Werte eines Schiffsdesigns (wie Designer-Seite und Export)", qf::cli::runDesign, qf::cli::designHelp},
     {"battle", "Kampfsimulation zweier Flotten (Kampfbericht)", qf::cli::runBattle, qf::cli::battleHelp},
+    {"mincount", "kleinste Anzahl eines Schiffstyps, die die Fremdflotte zerstört", qf::cli::runMincount, qf::cli::mincountHelp},
     {"flight", "Flugrechner: Entfernung, Flugzeit, Verbrauch", qf::cli::runFlight, qf::cli::flightHelp},
     {"battlecalc", "Kampf-Rechner: Kampfdauer und Angreifer-AS", qf::cli::runBattlecalc, qf::cli::battlecalcHelp},
     {"actions", "Spezialaktionen: Dauer und Wahrscheinlichkeiten", qf::cli::runActions, qf::cli::actionsHelp},

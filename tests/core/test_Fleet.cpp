@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
 
 using namespace qf;
 
@@ -504,6 +505,49 @@ TEST(Fleet, EveryOutcomeIsToldApart)
         EXPECT_TRUE(FleetRefusalText(other).isEmpty());
 }
 
+TEST(Fleet, SetCountSetsOneEntryExactly)
+{
+    Fleet f;
+    f.AddShips(3, 10, 1, 100, QStringLiteral("A"), 50, 0, 0);
+    f.AddShips(2, 25, 2, 40, QStringLiteral("B"), 20, 0, 0);
+    EXPECT_EQ(f.SetCount(1, 7), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[0].Count, 3);
+    EXPECT_EQ(f.Classes[1].Count, 7);
+    EXPECT_EQ(f.TotalAS, 3 * 10 + 7 * 25);
+    EXPECT_EQ(f.TotalArmor, 3 * 1 + 7 * 2);
+    EXPECT_EQ(f.TotalStability, 3 * 100 + 7 * 40);
+    EXPECT_EQ(f.TotalCost, 3 * 50 + 7 * 20);
+    EXPECT_EQ(f.SetCount(0, 1), FleetEdit::Done); // down as well as up
+    EXPECT_EQ(f.Classes[0].Count, 1);
+    EXPECT_EQ(f.SetCount(0, kMaxCount), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[0].Count, kMaxCount);
+    expectTotalsAreSums(f);
+
+    // A count below 1 and a position outside the fleet change nothing.
+    const Fleet before = f;
+    const std::pair<int, int32_t> refused[] = {{0, 0}, {1, -5}, {2, 4}, {-1, 4}, {10, 4}};
+    for (const auto &[index, count] : refused)
+        EXPECT_EQ(f.SetCount(index, count), FleetEdit::Ignored) << index << " " << count;
+    EXPECT_EQ(f.Classes[0].Count, before.Classes[0].Count);
+    EXPECT_EQ(f.Classes[1].Count, before.Classes[1].Count);
+    EXPECT_EQ(f.LastIndex, 1);
+    EXPECT_EQ(f.TotalStability, before.TotalStability);
+}
+
+TEST(Fleet, SetCountRefusesTotalsPastThe64BitRange)
+{
+    // One ship costs a third of the 64-bit range (rounded down): three fit, four do not.
+    Fleet f;
+    f.AddShip(40, 0, 100, QStringLiteral("Gold"), 0, 0, 0);
+    f.Classes[0].Cost = 3074457345618258602; // (2^63 - 1) / 3
+    f.Recalculate();
+    EXPECT_EQ(f.SetCount(0, 3), FleetEdit::Done);
+    EXPECT_EQ(f.TotalCost, 9223372036854775806);
+    EXPECT_EQ(f.SetCount(0, 4), FleetEdit::TooLarge);
+    EXPECT_EQ(f.Classes[0].Count, 3);
+    EXPECT_EQ(f.TotalCost, 9223372036854775806);
+    EXPECT_EQ(f.TotalAS, 120);
+}
 TEST(ReadTargetValue, TheWholeNumberRuleIn64Bits)
 {
     EXPECT_EQ(ReadTargetValue(QStringLiteral("123")), 123);

@@ -5,6 +5,7 @@
 #include "battle/BattlePage.h"
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
+#include "battle/MinCount.h"
 #include "library/LibraryCommands.h"
 #include "support/ScriptedPrompts.h"
 
@@ -838,6 +839,72 @@ private slots:
         QCloseEvent close;
         QApplication::sendEvent(f.w.get(), &close);
         QVERIFY(close.isAccepted());
+        QVERIFY(!f.w->battlePage()->isRunning());
+    }
+
+    // "Mindestanzahl..." for the chosen home entry: the smallest count that wipes out the
+    // foreign fleet is set, its battle shown and its number told. Checked against the
+    // battles of every smaller count.
+    void theMinimumCountIsSetFoughtAndTold()
+    {
+        Window f;
+        const int hunter = f.addDesign(QStringLiteral("Jäger"), 3, 1);
+        const int escort = f.addDesign(QStringLiteral("Begleiter"), 1, 2, 3);
+        const int target = f.addDesign(QStringLiteral("Festung"), 2, 6, 8);
+        f.addShips(1, escort, QStringLiteral("2"));
+        f.addShips(1, hunter, QStringLiteral("1"));
+        f.addShips(2, target, QStringLiteral("40"));
+        QCOMPARE(f.remembered(1), QStringLiteral("1"));
+        const Fleet before = f.state.homeFleet;
+        f.w->menuItem(QStringLiteral("MinCount"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 60000);
+        QCOMPARE(f.prompts.informations.size(), 1);
+        const QString told = f.prompts.informations[0];
+        QVERIFY2(told.startsWith(QStringLiteral("Mindestanzahl\nMindestanzahl für \u201EJäger\u201C: ")), qPrintable(told));
+        const int count = told.section(u' ', -1).toInt();
+        QVERIFY(count >= 1);
+        QCOMPARE(f.state.homeFleet.Classes[1].Count, count);
+        QCOMPARE(f.state.homeFleet.Classes[0].Count, 2);
+        QCOMPARE(f.items(1), QStringList({"Begleiter (2)", QStringLiteral("Jäger (%1)").arg(count)}));
+        QStringList expected;
+        SimulateBattle(f.state.homeFleet, f.state.foreignFleet, expected);
+        QCOMPARE(f.report(), expected);
+        QVERIFY(f.w->menuItem(QStringLiteral("SaveReport"))->isEnabled());
+        // Every smaller count leaves the foreign fleet with ships; this one does not.
+        for (int k = 1; k <= count; ++k) {
+            Fleet home = before;
+            QCOMPARE(home.SetCount(1, k), FleetEdit::Done);
+            const BattleOutcome o = FightBattle(home, f.state.foreignFleet);
+            QCOMPARE(o.foreign.wipedOut, k == count);
+        }
+    }
+
+    void aCountThatCannotWinIsToldUnreachable()
+    {
+        Window f;
+        const int unarmed = f.addDesign(QStringLiteral("Frachter"), 0);
+        const int armoured = f.addDesign(QStringLiteral("Bunker"), 0, 5);
+        f.addShips(1, unarmed, QStringLiteral("3"));
+        f.addShips(2, armoured, QStringLiteral("1"));
+        f.w->menuItem(QStringLiteral("MinCount"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 60000);
+        QCOMPARE(f.prompts.informations,
+                 QStringList{QStringLiteral("Mindestanzahl\nMindestanzahl für \u201EFrachter\u201C: nicht erreichbar")});
+        QCOMPARE(f.items(1), QStringList{QStringLiteral("Frachter (3)")});
+    }
+
+    void theMinimumCountNeedsAChosenHomeEntry()
+    {
+        Window f;
+        const int a = f.addDesign(QStringLiteral("A"), 2);
+        f.addShips(1, a, QStringLiteral("1"));
+        f.addShips(2, a, QStringLiteral("1"));
+        QTest::keyClick(f.list(1), Qt::Key_Delete); // nothing chosen any more
+        f.addShips(1, a, QStringLiteral("1"));
+        f.w->battlePage()->fleetsReplaced();
+        f.w->menuItem(QStringLiteral("MinCount"))->trigger();
+        QCOMPARE(f.prompts.informations.size(), 1);
+        QVERIFY(f.prompts.informations[0].contains(QStringLiteral("Schiffstyp der Heimatflotte")));
         QVERIFY(!f.w->battlePage()->isRunning());
     }
 };

@@ -84,7 +84,7 @@ private slots:
             {"CalculatorOptions", "Optionen", "", false},  {"BattleSim", "Kampfsimulator", "", true},
             {"Simulieren1", "Simulieren", "", true},       {"Zurcksetzen1", "Zurücksetzen", "", true},
             {"SaveFleets", "Flotten speichern...", "", true}, {"LoadFleets", "Flotten laden...", "", true},
-            {"SaveReport", "Bericht speichern...", "", false},
+            {"SaveReport", "Bericht speichern...", "", false}, {"MinCount", "Mindestanzahl...", "", true},
             {"BattlesimOptions", "Optionen", "", false},   {"About", "Über", "", true},
             {"Exit", "Beenden", "", true},                 {"Designer", "Designer", "", true},
         };

@@ -1,0 +1,91 @@
+// Ranges of counts fought together: a verdict for the range holds for the
+// battle of every count in it.
+#include "battle/CountRange.h"
+
+#include "battle/BattleSimulation.h"
+#include "battle/Fleet.h"
+#include "support/BattleExamples.h"
+#include "support/MinCountFleets.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+#include <string>
+
+using namespace qf;
+using qf::battle::FightCountRange;
+using qf::battle::RangeVerdict;
+using qf::test::MakeFleet;
+
+namespace {
+
+constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
+
+RangeVerdict verdict(const Fleet &home, const Fleet &foreign, int entry, int32_t low, int32_t high)
+{
+    int64_t rounds = 0;
+    return FightCountRange(home, foreign, entry, low, high, int64_t(1) << 16, rounds);
+}
+
+} // namespace
+
+TEST(CountRange, WorkedExample)
+{
+    // One and two ships lose, three and more win (see the minimum count's tests).
+    // From ten ships on every count wipes the foreign fleet out in the first
+    // round; below, the counts take different courses.
+    const Fleet home = MakeFleet({{10, 40, 0, 100}});
+    const Fleet foreign = MakeFleet({{5, 10, 10, 50}});
+    EXPECT_EQ(verdict(home, foreign, 0, 10, 20), RangeVerdict::Win);
+    EXPECT_EQ(verdict(home, foreign, 0, 20, 1000), RangeVerdict::Win);
+    EXPECT_EQ(verdict(home, foreign, 0, 1000, kMaxCount), RangeVerdict::Win);
+    EXPECT_NE(verdict(home, foreign, 0, 1, 2), RangeVerdict::Win);
+    EXPECT_EQ(verdict(home, foreign, 0, 2, 3), RangeVerdict::Differ);
+    EXPECT_EQ(verdict(home, foreign, 0, 1, 1000), RangeVerdict::Differ);
+}
+
+TEST(CountRange, AHomeSideThatNeverFiresLosesEveryCount)
+{
+    // Freighters alone: no count fires a shot.
+    EXPECT_EQ(verdict(MakeFleet({{3, 0, 5, 50}}), MakeFleet({{3, 10, 0, 40}}), 0, 1, kMaxCount),
+              RangeVerdict::Loss);
+}
+
+TEST(CountRange, VerdictsHoldForEveryCount)
+{
+    const qf::test::RandomFleets shapes[] = {
+        {3, 20, 100, 50, 10, 0},
+        {2, 5, 20, 30, 10, 0},
+        {10, 50, 1000, 80, 10, 0},
+        {4, 200, 10000, 50, 10, 2},
+    };
+    constexpr int32_t kLast = 200;
+    int decided = 0;
+    int ranges = 0;
+    for (const qf::test::RandomFleets &shape : shapes) {
+        std::mt19937 rng(977);
+        for (int n = 0; n < 120; ++n) {
+            const Fleet home = qf::test::RandomFleet(rng, shape);
+            const Fleet foreign = qf::test::RandomFleet(rng, shape);
+            const int entry = std::uniform_int_distribution<int>(0, home.LastIndex)(rng);
+            const std::string letters = qf::test::EveryCount(home, entry, foreign, kLast);
+            for (int k = 0; k < 15; ++k) {
+                const int32_t low = std::uniform_int_distribution<int32_t>(1, kLast - 1)(rng);
+                const int32_t high = std::uniform_int_distribution<int32_t>(low + 1, kLast)(rng);
+                const RangeVerdict v = verdict(home, foreign, entry, low, high);
+                ++ranges;
+                if (v != RangeVerdict::Win && v != RangeVerdict::Loss)
+                    continue;
+                ++decided;
+                const char expected = v == RangeVerdict::Win ? 'W' : 'L';
+                for (int32_t count = low; count <= high; ++count) {
+                    const char got = letters[size_t(count - 1)] == 'W' ? 'W' : 'L';
+                    ASSERT_EQ(got, expected) << "fleets " << n << " counts " << low << ".." << high
+                                             << " differ at " << count << ": " << letters;
+                }
+            }
+        }
+    }
+    // Most ranges are settled as a whole.
+    EXPECT_GE(decided, ranges / 2);
+}

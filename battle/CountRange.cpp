@@ -1,6 +1,7 @@
 #include "battle/CountRange.h"
 
 #include "battle/BattleRound.h"
+#include "battle/RangeCorners.h"
 
 #include <algorithm>
 #include <array>
@@ -73,7 +74,15 @@
 // fleet survives every battle's home volley and the home fleet is wiped out in
 // every battle, or every battle ends for lack of progress, or the home side
 // can never destroy another foreign ship in any battle. Any decision that may
-// differ between the battles leaves the range open.
+// differ between the battles leaves the range open, with one exception: where
+// some battles may end in a round the foreign fleet survives in all of them
+// (the home fleet wiped out, or no progress), those battles are lost, and the
+// others go on within the same bounds (the weak home corner, where wiped out,
+// becomes a fleet without any ship, below every battle still going). From
+// then on the range can still be lost as a whole, but no longer won. (Near the round time's own-time regime the float rounding of the time
+// decides whether a few ships outlive the first volley, for counts scattered
+// over the range; without this, every such count would have to be fought by
+// itself.)
 
 namespace qf::battle {
 
@@ -83,12 +92,8 @@ namespace {
 // within a quarter.
 constexpr int64_t kSafe = int64_t(1) << 60;
 
-struct Bounds {
-    int64_t lo = 0;
-    int64_t hi = 0;
-
-    bool point() const { return lo == hi; }
-};
+// Rounds a range goes on after some of its battles are lost before it is split.
+constexpr int64_t kRoundsAfterSomeLost = 8;
 
 float capped(float time) { return std::min(time, kRoundCap); }
 
@@ -111,121 +116,6 @@ int64_t clampToInt64(wide v)
 // products after it, taken generously.
 ext roundingSlack(int sign) { return 1 + sign * std::ldexp(static_cast<ext>(1), -21); }
 
-// The states of one side in the battles of the range: in every battle the
-// ships left of each type lie between those of the weak and the strong corner.
-struct Corners {
-    const Fleet *weakFleet;
-    const Fleet *strongFleet;
-    BattleSide weak;
-    BattleSide strong;
-
-    static int64_t left(const Fleet &fleet, const BattleSide &side, int i)
-    {
-        return fleet.Classes[size_t(i)].Count - side.lost[size_t(i)];
-    }
-    int types() const { return strongFleet->LastIndex + 1; }
-    // The type has ships left in some battle.
-    bool alive(int i) const { return left(*strongFleet, strong, i) > 0; }
-    // Every battle has the same ships left.
-    bool exact() const
-    {
-        for (int i = 0; i < types(); ++i) {
-            if (left(*weakFleet, weak, i) != left(*strongFleet, strong, i))
-                return false;
-        }
-        return true;
-    }
-    int64_t stability(int i) const { return strongFleet->Classes[size_t(i)].Stability; }
-    // The smallest ceil(s / 2) over the positive stabilities s of types with
-    // ships in some battle; kInt64Max if there is none.
-    int64_t leastHalfUp() const
-    {
-        int64_t least = kInt64Max;
-        for (int i = 0; i < types(); ++i) {
-            if (alive(i) && stability(i) > 0)
-                least = std::min<int64_t>(least, stability(i) - stability(i) / 2);
-        }
-        return least;
-    }
-    // The smallest and largest half stability of types with ships in some battle.
-    int64_t leastHalf() const
-    {
-        int64_t least = kInt64Max;
-        for (int i = 0; i < types(); ++i) {
-            if (alive(i))
-                least = std::min<int64_t>(least, stability(i) / 2);
-        }
-        return least;
-    }
-    int64_t largestHalf() const
-    {
-        int64_t largest = 0;
-        for (int i = 0; i < types(); ++i) {
-            if (alive(i))
-                largest = std::max<int64_t>(largest, stability(i) / 2);
-        }
-        return largest;
-    }
-};
-
-// A volley at one side's corners: the weak corner takes the largest damage,
-// the strong one the least.
-struct CornerVolleys {
-    BattleSide weak;
-    BattleSide strong;
-    int64_t leftWeak = 0;   // damage left after the volleys (as fired; 0 where no volley)
-    int64_t leftStrong = 0;
-    bool sameCourse = false; // every battle's volley meets the same ships and destroys the same
-    bool lossesEverywhere = false; // every battle loses a ship in this volley
-    bool lossesNowhere = false;    // no battle does
-};
-
-// Fires at the corners. A volley is fired where `firesAt(damage)`.
-template <typename Fires>
-CornerVolleys fireAtCorners(const Corners &c, const Bounds &damage, const Fires &firesAt)
-{
-    CornerVolleys v{c.weak, c.strong};
-    if (firesAt(damage.hi))
-        v.leftWeak = FireVolley(*c.weakFleet, v.weak, damage.hi);
-    if (firesAt(damage.lo))
-        v.leftStrong = FireVolley(*c.strongFleet, v.strong, damage.lo);
-    const bool weakLost = v.weak.lost != c.weak.lost;
-    // Where the weak corner keeps ships of every type whose ships left differ
-    // between the battles, all battles meet the same ships in the same order.
-    bool sameShips = true;
-    for (int i = 0; i < c.types(); ++i) {
-        if (Corners::left(*c.weakFleet, c.weak, i) != Corners::left(*c.strongFleet, c.strong, i)
-            && Corners::left(*c.weakFleet, v.weak, i) < 1)
-            sameShips = false;
-    }
-    bool sameLosses = true;
-    for (size_t i = 0; i < size_t(Fleet::Capacity); ++i) {
-        if (v.weak.lost[i] - c.weak.lost[i] != v.strong.lost[i] - c.strong.lost[i])
-            sameLosses = false;
-    }
-    v.sameCourse = sameShips && sameLosses && firesAt(damage.lo) == firesAt(damage.hi);
-    if (v.sameCourse) {
-        v.lossesEverywhere = weakLost;
-        v.lossesNowhere = !weakLost;
-    } else {
-        // A volley destroys nothing if its damage does not exceed half the
-        // stability of the first ship it meets, and something if it does.
-        v.lossesNowhere = !firesAt(damage.hi) || damage.hi <= c.leastHalf();
-        v.lossesEverywhere = firesAt(damage.lo) && damage.lo > c.largestHalf();
-    }
-    return v;
-}
-
-// The carries after a volley at a side's corners, for every battle.
-Bounds carriesAfter(const Corners &c, const CornerVolleys &v, const Bounds &damage)
-{
-    if (v.sameCourse)
-        return {std::max<int64_t>(v.leftStrong, 0), std::max<int64_t>(v.leftWeak, 0)};
-    // A volley that does not wipe its target out stops at a ship its damage
-    // does not exceed half the stability of, or with its damage spent.
-    return {0, std::min(c.largestHalf(), std::max<int64_t>(damage.hi, 0))};
-}
-
 class RangeBattle {
 public:
     RangeBattle(const Fleet &home, const Fleet &foreign, int entry, int32_t low, int32_t high)
@@ -240,6 +130,7 @@ public:
 
     RangeVerdict fight(int64_t maxRounds, int64_t &rounds)
     {
+        int64_t lostAt = 0;
         for (rounds = 0; rounds < maxRounds;) {
             ++rounds;
             switch (round()) {
@@ -248,8 +139,14 @@ public:
             case Step::Loss: return RangeVerdict::Loss;
             case Step::Differ: return RangeVerdict::Differ;
             }
+            // Once some battles are lost, the range can only still be lost as a
+            // whole; where that is not clear soon, splitting it is quicker.
+            if (someLost_ && lostAt == 0)
+                lostAt = rounds;
+            if (someLost_ && rounds - lostAt >= kRoundsAfterSomeLost)
+                return RangeVerdict::Differ;
         }
-        return RangeVerdict::TooLong;
+        return someLost_ ? RangeVerdict::Differ : RangeVerdict::TooLong;
     }
 
 private:
@@ -273,6 +170,7 @@ private:
     Corners foreignCorners_;
     Bounds homeCarry_;    // the sides' carries lie within these in every battle
     Bounds foreignCarry_; // (the sides' own carry members are not used)
+    bool someLost_ = false; // the home fleet was wiped out in some battles: they are lost
 };
 
 // The largest fraction, in quarters, that 0.75 A drops for the home attacks A
@@ -502,7 +400,7 @@ RangeBattle::Step RangeBattle::round()
         || (homeDamage.lo >= 1 && foreignHalfUp != kInt64Max
             && wide(homeDamage.lo) >= wide(f.strong.stabilityLeft) - foreignHalfUp + 1)
         || (homeDamage.lo >= 1 && homeExcess && foreignHalfUp != kInt64Max && homeExcess->lo >= 1 - foreignHalfUp))
-        return Step::Win;
+        return someLost_ ? Step::Differ : Step::Win;
     if (atForeign.weak.wipedOut)
         return Step::Differ;
 
@@ -522,8 +420,11 @@ RangeBattle::Step RangeBattle::round()
             || wide(foreignDamage.lo) >= wide(h.strong.stabilityLeft) - homeHalfUp + 1
             || (foreignExcess && foreignExcess->lo >= 1 - homeHalfUp))
             return Step::Loss;
-        if (atHome.weak.wipedOut)
-            return Step::Differ;
+        if (atHome.weak.wipedOut) {
+            // Lost where the home fleet is gone; the other battles go on.
+            atHome.weak = noShipsLeft(*h.weakFleet);
+            someLost_ = true;
+        }
     } else {
         atHome.sameCourse = true;
         atHome.lossesNowhere = true;
@@ -537,20 +438,24 @@ RangeBattle::Step RangeBattle::round()
                                                   std::max<int64_t>(foreignDamage.hi, 0)};
 
     // A round in which nothing is destroyed may end the battle for lack of progress.
+    // The foreign fleet survives this round in every battle, so a battle that
+    // ends here is lost; where only some may end, the others go on.
     if (!atForeign.lossesEverywhere && !atHome.lossesEverywhere) {
-        if (!atForeign.lossesNowhere || !atHome.lossesNowhere)
-            return Step::Differ;
-        const bool bothZero = homeCarryAfter.hi == 0 && foreignCarryAfter.hi == 0;
-        const bool standStill = homeCarry_.point() && homeCarryAfter.point() && foreignCarry_.point()
-                                && foreignCarryAfter.point() && homeCarry_.lo == homeCarryAfter.lo
-                                && foreignCarry_.lo == foreignCarryAfter.lo;
-        if (bothZero || standStill)
-            return Step::Loss;
-        const bool neverBothZero = homeCarryAfter.lo > 0 || foreignCarryAfter.lo > 0;
-        const bool neverStill = carryMoves(kHome, homeCarry_, homeCarryAfter, homeDamage, tLo, tHi)
-                                || carryMoves(kForeign, foreignCarry_, foreignCarryAfter, foreignDamage, tLo, tHi);
-        if (!neverBothZero || !neverStill)
-            return Step::Differ;
+        if (atForeign.lossesNowhere && atHome.lossesNowhere) {
+            const bool bothZero = homeCarryAfter.hi == 0 && foreignCarryAfter.hi == 0;
+            const bool standStill = homeCarry_.point() && homeCarryAfter.point() && foreignCarry_.point()
+                                    && foreignCarryAfter.point() && homeCarry_.lo == homeCarryAfter.lo
+                                    && foreignCarry_.lo == foreignCarryAfter.lo;
+            if (bothZero || standStill)
+                return Step::Loss;
+            const bool neverBothZero = homeCarryAfter.lo > 0 || foreignCarryAfter.lo > 0;
+            const bool neverStill = carryMoves(kHome, homeCarry_, homeCarryAfter, homeDamage, tLo, tHi)
+                                    || carryMoves(kForeign, foreignCarry_, foreignCarryAfter, foreignDamage, tLo, tHi);
+            if (!neverBothZero || !neverStill)
+                someLost_ = true;
+        } else {
+            someLost_ = true;
+        }
     }
 
     foreignCorners_.weak = atForeign.weak;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
+#include <utility>
 #include <string>
 
 using namespace qf;
@@ -88,4 +89,20 @@ TEST(CountRange, VerdictsHoldForEveryCount)
     }
     // Most ranges are settled as a whole.
     EXPECT_GE(decided, ranges / 2);
+}
+
+TEST(CountRange, BattlesLostEarlyDoNotHoldUpTheOthers)
+{
+    // A foreign fleet so strong in attack that its own time is the round's
+    // time: its strike is the home strength only to within the float rounding
+    // of that time, so the bounds cannot tell in which battles a few home ships
+    // outlive the first volley. The battles where none does are lost at once,
+    // the others go on, and all of them are lost: the range as a whole.
+    const Fleet home = MakeFleet({{1, 300, 100, 1000}});
+    const Fleet foreign = MakeFleet({{5000000, 2000, 100, 5000}});
+    for (const auto &[low, high] : {std::pair<int32_t, int32_t>{2000000, 2000100}, {20000000, 20000400}}) {
+        EXPECT_EQ(verdict(home, foreign, 0, low, high), RangeVerdict::Loss) << low;
+        for (int32_t count = low; count <= high; ++count)
+            EXPECT_FALSE(qf::test::FightWith(home, 0, count, foreign).foreign.wipedOut) << count;
+    }
 }

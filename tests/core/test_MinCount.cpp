@@ -262,3 +262,18 @@ TEST(MinCount, IsFollowedAndCanBeCancelled)
     stopped.cancel = &cancel;
     EXPECT_EQ(FindMinCount(home, foreign, 0, stopped).end, MinCountEnd::Cancelled);
 }
+
+TEST(MinCount, AStrongForeignFleetIsSearchedRangeByRange)
+{
+    // Tens of millions of ships needed against a foreign fleet whose own time
+    // is the round's time for the counts below: ranges of those counts are
+    // lost as a whole, not fought count by count (millions of battles).
+    const Fleet home = MakeFleet({{1, 300, 100, 1000}});
+    const Fleet foreign = MakeFleet({{5000000, 2000, 100, 5000}});
+    const MinCountResult r = FindMinCount(home, foreign, 0);
+    ASSERT_EQ(r.end, MinCountEnd::Found);
+    EXPECT_EQ(r.count, 26730697);
+    EXPECT_TRUE(r.outcome.foreign.wipedOut);
+    EXPECT_FALSE(FightWith(home, 0, r.count - 1, foreign).foreign.wipedOut);
+    EXPECT_LT(r.battles, 100000);
+}

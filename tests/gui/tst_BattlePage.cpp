@@ -879,6 +879,35 @@ private slots:
         }
     }
 
+    // A search that takes long runs beside the window like a long battle; "Abbrechen"
+    // ends it without a message, and the fleets stay as they were.
+    void aLongSearchRunsBesideTheWindowAndCanBeCancelled()
+    {
+        Window f;
+        // One ship of stability 1 against two billion: the float rounding of each
+        // count's round time alone decides, so the counts are fought one by one.
+        f.state.homeFleet = Fleet();
+        f.state.homeFleet.AddShips(1, 1, 0, 1, QStringLiteral("Heim"), 1, 0, 0);
+        f.state.foreignFleet = Fleet();
+        f.state.foreignFleet.AddShips(2000000000, 1, 0, 1000, QStringLiteral("Fremd"), 1, 0, 0);
+        f.w->battlePage()->ShowFleets();
+        f.clickItem(1, 0);
+        f.w->menuItem(QStringLiteral("MinCount"))->trigger();
+        QVERIFY(f.w->battlePage()->isRunning());
+        QVERIFY(f.cancel()->isVisible());
+        QVERIFY(!f.w->menuItem(QStringLiteral("MinCount"))->isEnabled());
+        QVERIFY(!f.get<QPushButton>("b_Simulate")->isEnabled());
+        auto *bar = f.get<QProgressBar>(QStringLiteral("b_Progress"));
+        QTRY_VERIFY_WITH_TIMEOUT(bar->text().contains(QRegularExpression(QStringLiteral("^Mindestanzahl: bei [1-9]\\d* Schiffen"))), 20000);
+
+        QTest::mouseClick(f.cancel(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 20000);
+        QVERIFY(f.prompts.informations.isEmpty());
+        QCOMPARE(f.state.homeFleet.Classes[0].Count, 1);
+        QVERIFY(f.w->menuItem(QStringLiteral("MinCount"))->isEnabled());
+        QVERIFY(!f.progress()->isVisible());
+    }
+
     void aCountThatCannotWinIsToldUnreachable()
     {
         Window f;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the real schiffsdesigner under Xvfb, driven with real key presses as a
 # player drives it. Designs a ship, saves and opens it, exports it, uses every
-# calculator, fights a battle, and ends with "Beenden" answering its save question.
+# calculator, fights a battle, finds the minimum count to win, and ends with "Beenden" answering its save question.
 # Every figure read from the window is compared with schiffsdesigner-cli.
 #   e2e.sh APP CLI SCREENSHOT_DIR
 set -uo pipefail
@@ -187,6 +187,19 @@ cat >"$work/fleets.json" <<JSON
 {"home": [{"count": 4, "design": "Kreuzer.shp"}], "foreign": [{"count": 5, "design": "Kreuzer.shp"}]}
 JSON
 check "battle report" "$report" "$("$CLI" battle "$work/fleets.json")"
+
+# --- Mindestanzahl for the chosen home entry (Kreuzer): the count is set and its
+# battle shown, as schiffsdesigner-cli mincount finds and fights it
+xdotool mousemove 189 8 click 1; sleep 0.5   # the Kampfsimulator menu
+key Down Down Down Down Down Down            # ... Bericht speichern, Mindestanzahl...
+key Return
+wait_window '^Mindestanzahl$' >/dev/null
+shot mindestanzahl
+key Return
+key ctrl+a
+mincount=$("$CLI" mincount "$work/fleets.json" --entry 0)
+check "Mindestanzahl" "$(field)" "$(tail -n +2 <<<"$mincount")"
+check "Mindestanzahl found" "$(head -1 <<<"$mincount" | grep -c '^Mindestanzahl: [0-9]')" "1"
 
 # --- The debug page
 key ctrl+Tab

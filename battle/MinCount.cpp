@@ -57,11 +57,19 @@ constexpr int64_t kCheckInWork = int64_t(1) << 14;
 constexpr int64_t kRangeRoundWork = 4;
 constexpr int64_t kBattleWork = 8;
 
-// Rounds a range of battles may take before it is tried again with more (at
-// most kLongestRange), or, being small, its counts are fought one at a time.
+// Rounds a range of battles may take before it is tried again with more, or,
+// being small, its counts are fought one at a time. A range gets at most
+// kFirstRangeRounds rounds per count in it (and kLongestRange in all): where the
+// battles run longer, fighting its counts one by one, each battle with the
+// engine's fast paths, costs less than following them all together.
 constexpr int64_t kFirstRangeRounds = int64_t(1) << 10;
 constexpr int64_t kLongestRange = int64_t(1) << 20;
 constexpr int32_t kSmallRange = 64;
+
+int64_t roundsAllowed(int32_t low, int32_t high)
+{
+    return std::min(kLongestRange, kFirstRangeRounds * (int64_t(high) - low + 1));
+}
 
 bool valuesNotNegative(const Fleet &fleet)
 {
@@ -246,7 +254,8 @@ MinCountResult Search::run(int32_t top)
         }
         int64_t rounds = 0;
         const battle::RangeVerdict verdict =
-            battle::FightCountRange(original_, foreign_, entry_, p.low, p.high, p.rounds, rounds);
+            battle::FightCountRange(original_, foreign_, entry_, p.low, p.high,
+                                    std::min(p.rounds, roundsAllowed(p.low, p.high)), rounds);
         ++battles_;
         addWork(kBattleWork + kRangeRoundWork * rounds);
         const int32_t middle = p.low + (p.high - p.low) / 2;
@@ -280,8 +289,8 @@ MinCountResult Search::run(int32_t top)
                 }
                 if (from > p.low)
                     pending.push_back({p.low, std::min(from - 1, p.high), p.rounds, false, true});
-            } else if (p.rounds < kLongestRange) {
-                pending.push_back({p.low, p.high, std::min(p.rounds * 8, kLongestRange), false});
+            } else if (p.rounds < roundsAllowed(p.low, p.high)) {
+                pending.push_back({p.low, p.high, std::min(p.rounds * 8, roundsAllowed(p.low, p.high)), false});
             } else if (int64_t(p.high) - p.low < kSmallRange) {
                 pending.push_back({p.low, p.high, p.rounds, true});
             } else {

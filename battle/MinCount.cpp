@@ -65,6 +65,8 @@ constexpr int64_t kBattleWork = 8;
 constexpr int64_t kFirstRangeRounds = int64_t(1) << 10;
 constexpr int64_t kLongestRange = int64_t(1) << 20;
 constexpr int32_t kSmallRange = 64;
+// A range this narrow that cannot be decided as a whole is fought count by count.
+constexpr int32_t kFewCounts = 16;
 
 int64_t roundsAllowed(int32_t low, int32_t high)
 {
@@ -273,8 +275,14 @@ MinCountResult Search::run(int32_t top)
             break;
         }
         case battle::RangeVerdict::Differ:
-            pending.push_back({middle + 1, p.high, p.rounds, false});
-            pending.push_back({p.low, middle, p.rounds, false});
+            if (int64_t(p.high) - p.low < kFewCounts) {
+                // Where the battles part this narrowly, splitting further costs
+                // more range battles than the counts' own battles.
+                pending.push_back({p.low, p.high, p.rounds, true});
+            } else {
+                pending.push_back({middle + 1, p.high, p.rounds, false});
+                pending.push_back({p.low, middle, p.rounds, false});
+            }
             break;
         case battle::RangeVerdict::TooLong:
             if (entry.AS == 0 && !p.settledAbove) {

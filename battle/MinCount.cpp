@@ -24,17 +24,19 @@
 // 2. A single count is decided by its battle, fought to its end.
 // 3. A range of counts is decided by fighting all of its battles together
 //    (FightCountRange): it wins or loses as a whole only while every rule of
-//    every round decides alike for all of its counts. Within one course of
-//    battle the home values rise with the count and the foreign ones do not
-//    depend on it, and every rule is monotone in them (the round time is the
+//    every round decides alike for all of its counts (where some of its
+//    battles may end lost sooner than others, it can still be lost as a
+//    whole, but no longer won). Within one course of battle the home values
+//    rise with the count and the foreign ones do not depend on it, and every
+//    rule is monotone in them (the round time is the
 //    smaller of a falling and a rising time; damages, volleys and carries rise
 //    with attack, time and carry and fall with armour), so agreeing decisions
 //    at the bounds hold for every count between. The one rule that is not
 //    monotone, the damage of the side whose own time is the round's time, is
 //    bounded by the opponent's strength and the float rounding of the time.
 //    The proof is written out in CountRange.cpp. A range that may differ is
-//    split in halves, down to single counts where need be; that is where the
-//    outcome really is irregular, and there every count is fought.
+//    split in halves, and a narrow one is fought count by count; that is where
+//    the outcome really is irregular, and there every count is fought.
 // 4. An entry without attack does not change the home attack, so from some
 //    count on the battles do not depend on its count at all (see
 //    sameCourseFrom): where a range of battles runs long, one battle with its

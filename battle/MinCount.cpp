@@ -28,9 +28,9 @@
 //    battles may end lost sooner than others, it can still be lost as a
 //    whole, but no longer won). Within one course of battle the home values
 //    rise with the count and the foreign ones do not depend on it, and every
-//    rule is monotone in them (the round time is the
-//    smaller of a falling and a rising time; damages, volleys and carries rise
-//    with attack, time and carry and fall with armour), so agreeing decisions
+//    rule is monotone in them (the round time is the smaller of a falling and
+//    a rising time; damages, volleys and carries rise with attack, time and
+//    carry and fall with armour), so agreeing decisions
 //    at the bounds hold for every count between. The one rule that is not
 //    monotone, the damage of the side whose own time is the round's time, is
 //    bounded by the opponent's strength and the float rounding of the time.

@@ -96,7 +96,7 @@ struct MinCountRun {
         p.text = QStringLiteral("Mindestanzahl: bei %1 Schiffen \u2013 %2 Kämpfe").arg(count.load()).arg(battles.load());
         // The counts are tried upwards, the small ones one by one and the large
         // ones in ever wider ranges: the bar climbs with the count's binary digits.
-        const int32_t largest = LargestCount(home, entry);
+        const int32_t largest = home.CountLimit(entry);
         const int32_t now = std::clamp(count.load(), int32_t(1), std::max(largest, int32_t(1)));
         p.permille = largest > 1 ? int(1000.0 * std::log2(double(now)) / std::log2(double(largest))) : 0;
         return p;

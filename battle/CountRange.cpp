@@ -154,6 +154,7 @@ private:
 
     Step round();
     int64_t homeFractionDropped() const;
+    int64_t anyFractionDropped() const;
     ext largestHomeStrike() const;
     bool homeIsSpent() const;
     std::optional<Bounds> homeOwnTimeDamage(int64_t effectiveWeak) const;
@@ -170,7 +171,7 @@ private:
     Corners foreignCorners_;
     Bounds homeCarry_;    // the sides' carries lie within these in every battle
     Bounds foreignCarry_; // (the sides' own carry members are not used)
-    bool someLost_ = false; // the home fleet was wiped out in some battles: they are lost
+    bool someLost_ = false; // some battles ended lost (home fleet wiped out, or no progress)
 };
 
 // The largest fraction, in quarters, that 0.75 A drops for the home attacks A
@@ -185,8 +186,8 @@ int64_t RangeBattle::homeFractionDropped() const
             && Corners::left(*home_.weakFleet, home_.weak, i) != Corners::left(*home_.strongFleet, home_.strong, i))
             onlyEntry = false;
     }
-    int64_t dropped = 0;
     if (onlyEntry) {
+        int64_t dropped = 0;
         const int64_t perShip = highFleet_.Classes[size_t(entry_)].AS;
         const int64_t fewest = Corners::left(*home_.weakFleet, home_.weak, entry_);
         const int64_t most = Corners::left(*home_.strongFleet, home_.strong, entry_);
@@ -194,11 +195,20 @@ int64_t RangeBattle::homeFractionDropped() const
             dropped = std::max(dropped, (3 * ((home_.weak.attackLeft + n * perShip) % 4)) % 4);
         return dropped;
     }
+    return anyFractionDropped();
+}
+
+// The largest fraction, in quarters, that 0.75 A drops for any home attack A
+// the types with ships left can make up: which remainders modulo 4 occur
+// follows from their attacks modulo 4.
+int64_t RangeBattle::anyFractionDropped() const
+{
     int64_t step = 4;
     for (int i = 0; i < home_.types(); ++i) {
         if (home_.alive(i))
             step = std::gcd(step, int64_t(highFleet_.Classes[size_t(i)].AS) % 4);
     }
+    int64_t dropped = 0;
     for (int64_t r = 0; r < 4; r += step)
         dropped = std::max(dropped, (3 * r) % 4);
     return dropped;
@@ -220,14 +230,7 @@ ext RangeBattle::largestHomeStrike() const
     const auto capStrike = [](int64_t a) { return Strike(kHome, a, kRoundCap); };
     if (attack >= kSafe || f.stabilityLeft >= kSafe || f.armorLeft >= kSafe)
         return capStrike(attack);
-    int64_t step = 4;
-    for (int i = 0; i < home_.types(); ++i) {
-        if (home_.alive(i))
-            step = std::gcd(step, int64_t(highFleet_.Classes[size_t(i)].AS) % 4);
-    }
-    int64_t dropped = 0; // the largest fraction, in quarters
-    for (int64_t r = 0; r < 4; r += step)
-        dropped = std::max(dropped, (3 * r) % 4);
+    const int64_t dropped = anyFractionDropped(); // the largest fraction, in quarters
     const ext s = static_cast<ext>(f.stabilityLeft + f.armorLeft);
     const auto ownStrike = [&](int64_t a) {
         const int64_t e = EffectiveAttack(a);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace qf {
 
@@ -155,6 +156,24 @@ bool Fleet::countFits(int index, int64_t count) const
     return inInt64(wide(TotalAS) + more * entry.AS) && inInt64(wide(TotalArmor) + more * entry.Armor)
            && inInt64(wide(TotalStability) + more * entry.Stability)
            && inInt64(wide(TotalCost) + more * entry.Cost);
+}
+
+int32_t Fleet::CountLimit(int index) const
+{
+    if (!validIndex(index))
+        return 0;
+    const ShipClass &entry = Classes[size_t(index)];
+    wide largest = kCountMax;
+    const std::pair<int64_t, int64_t> kinds[] = {
+        {entry.AS, TotalAS}, {entry.Armor, TotalArmor}, {entry.Stability, TotalStability}, {entry.Cost, TotalCost}};
+    for (const auto &[value, total] : kinds) {
+        const wide rest = wide(total) - wide(entry.Count) * value;
+        if (value > 0)
+            largest = std::min(largest, (wide(kInt64Max) - rest) / value);
+        else if (value < 0)
+            largest = std::min(largest, (rest - wide(kInt64Min)) / -wide(value));
+    }
+    return int32_t(std::max<wide>(largest, 0));
 }
 
 int Fleet::IncreaseCount(int index, FleetEdit *edit)

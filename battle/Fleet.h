@@ -105,6 +105,10 @@ public:
     // A count below 1 or a position outside the fleet changes nothing (Ignored); a
     // count with which a total would leave the 64-bit range is refused (TooLarge).
     FleetEdit SetCount(int index, int32_t count);
+    // The largest count the entry can hold: 2,147,483,647, or less where a
+    // total would otherwise leave the 64-bit range; 0 for a position outside
+    // the fleet.
+    int32_t CountLimit(int index) const;
 
 private:
     enum class Kind { Attack, Armor, Stability, Cost };

@@ -1,10 +1,10 @@
 #include "battle/MinCount.h"
 
 #include "battle/BattleRound.h"
+#include "battle/BattleStretch.h"
 #include "battle/CountRange.h"
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 // Why the count found is the smallest that wins.
@@ -43,14 +43,12 @@
 //    largest count settles the counts from there up.
 //
 // A count whose fleet totals would leave the 64-bit range cannot be set, so
-// the search ends at LargestCount. Fleets with values below 0 (which no design
+// the search ends at Fleet::CountLimit. Fleets with values below 0 (which no design
 // has) are searched one count at a time.
 
 namespace qf {
 
 namespace {
-
-constexpr int32_t kCountMax = std::numeric_limits<int32_t>::max();
 
 // How often the caller hears from the search: about every few milliseconds of
 // work, counting a round of a single battle as one unit, a round of a range of
@@ -92,16 +90,7 @@ int64_t largestHolding(int64_t most, const Holds &holds)
 {
     if (most < 0 || !holds(0))
         return -1;
-    int64_t good = 0;
-    int64_t bad = most + 1;
-    while (bad - good > 1) {
-        const int64_t middle = good + (bad - good) / 2;
-        if (holds(middle))
-            good = middle;
-        else
-            bad = middle;
-    }
-    return good;
+    return battle::LargestPassing(most, holds);
 }
 
 // An entry without attack (and every value 0 or more): the lowest count K such
@@ -315,27 +304,9 @@ MinCountResult Search::run(int32_t top)
 
 } // namespace
 
-int32_t LargestCount(const Fleet &home, int entry)
-{
-    if (entry < 0 || entry > home.LastIndex)
-        return 0;
-    const Fleet::ShipClass &e = home.Classes[size_t(entry)];
-    wide largest = kCountMax;
-    const std::pair<int64_t, int64_t> kinds[] = {
-        {e.AS, home.TotalAS}, {e.Armor, home.TotalArmor}, {e.Stability, home.TotalStability}, {e.Cost, home.TotalCost}};
-    for (const auto &[value, total] : kinds) {
-        const wide rest = wide(total) - wide(e.Count) * value;
-        if (value > 0)
-            largest = std::min(largest, (wide(battle::kInt64Max) - rest) / value);
-        else if (value < 0)
-            largest = std::min(largest, (rest - wide(std::numeric_limits<int64_t>::min())) / -wide(value));
-    }
-    return int32_t(std::max<wide>(largest, 0));
-}
-
 MinCountResult FindMinCount(const Fleet &home, const Fleet &foreign, int entry, const MinCountControl &control)
 {
-    const int32_t top = LargestCount(home, entry);
+    const int32_t top = home.CountLimit(entry);
     if (top < 1)
         return MinCountResult();
     Search search(home, foreign, entry, control);

@@ -39,12 +39,7 @@ struct MinCountResult {
     int64_t battles = 0;   // as in MinCountProgress
 };
 
-// The largest count the home fleet's entry can hold: 2,147,483,647, or less
-// where a fleet total would leave the 64-bit range (the fleet refuses such a
-// count). 0 for a position outside the fleet.
-int32_t LargestCount(const Fleet &home, int entry);
-
-// The smallest count K from 1 to LargestCount(home, entry) for which the home
+// The smallest count K from 1 to home.CountLimit(entry) for which the home
 // fleet, with K ships at position `entry`, wipes out the foreign fleet (both
 // fleets wiped out in the same round counts as well). A position outside the
 // home fleet gives Unreachable.

@@ -188,24 +188,24 @@ TEST(MinCount, CountsTheFleetCannotHoldDoNotCount)
     Fleet home = MakeFleet({{1, 40, 0, 100}});
     home.Classes[0].Cost = 3074457345618258602; // (2^63 - 1) / 3
     home.Recalculate();
-    EXPECT_EQ(LargestCount(home, 0), 3);
+    EXPECT_EQ(home.CountLimit(0), 3);
     const MinCountResult atLimit = FindMinCount(home, foreign, 0);
     ASSERT_EQ(atLimit.end, MinCountEnd::Found);
     EXPECT_EQ(atLimit.count, 3);
 
     home.Classes[0].Cost = 3074457345618258603;
     home.Recalculate();
-    EXPECT_EQ(LargestCount(home, 0), 2);
+    EXPECT_EQ(home.CountLimit(0), 2);
     EXPECT_EQ(FindMinCount(home, foreign, 0).end, MinCountEnd::Unreachable);
 }
 
 TEST(MinCount, LargestCount)
 {
     Fleet f = MakeFleet({{4, 10, 2, 100}, {3, 5, 0, 50}});
-    EXPECT_EQ(LargestCount(f, 0), kMaxCount);
-    EXPECT_EQ(LargestCount(f, 1), kMaxCount);
-    EXPECT_EQ(LargestCount(f, 2), 0);
-    EXPECT_EQ(LargestCount(f, -1), 0);
+    EXPECT_EQ(f.CountLimit(0), kMaxCount);
+    EXPECT_EQ(f.CountLimit(1), kMaxCount);
+    EXPECT_EQ(f.CountLimit(2), 0);
+    EXPECT_EQ(f.CountLimit(-1), 0);
     // Beside 2,147,483,647 ships of stability 2,147,483,647 twice over, the
     // 64-bit range leaves room for (2^63 - 1 - 2 (2^31 - 1)^2) / (2^31 - 1) = 4
     // more such ships.
@@ -213,8 +213,8 @@ TEST(MinCount, LargestCount)
     big.AddShips(kMaxCount, 0, 0, kMaxCount, QStringLiteral("A"), 0, 0, 0);
     big.AddShips(kMaxCount, 0, 0, kMaxCount, QStringLiteral("B"), 0, 0, 0);
     big.AddShips(1, 0, 0, kMaxCount, QStringLiteral("C"), 0, 0, 0);
-    EXPECT_EQ(LargestCount(big, 2), 4);
-    EXPECT_EQ(LargestCount(big, 0), kMaxCount);
+    EXPECT_EQ(big.CountLimit(2), 4);
+    EXPECT_EQ(big.CountLimit(0), kMaxCount);
 }
 
 TEST(MinCount, EntryOutsideTheHomeFleet)

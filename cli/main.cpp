@@ -52,8 +52,7 @@ void writeOut(const QString &text)
 
 int usageError(const QString &message)
 {
-    const QByteArray bytes = (QStringLiteral("schiffsdesigner-cli: ") + message + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    qf::cli::WriteError(QStringLiteral("schiffsdesigner-cli: ") + message + u'\n');
     return 2;
 }
 

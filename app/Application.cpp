@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>

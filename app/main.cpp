@@ -1,8 +1,8 @@
 // Quarzfink Schiffsdesigner: the desktop program.
-#include "app/AppState.h"
+#include "ui/AppState.h"
 #include "app/Application.h"
 #include "app/KRM_Main.h"
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 
 #include <QIcon>
 #include <QTranslator>

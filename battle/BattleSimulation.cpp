@@ -1,6 +1,6 @@
 #include "battle/BattleSimulation.h"
 
-#include "battle/BattleEngine.h"
+#include "battle/engine/BattleEngine.h"
 #include "model/Formulas.h"
 #include "model/Numeric.h"
 

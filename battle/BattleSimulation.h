@@ -2,7 +2,7 @@
 // The battle between the home fleet (fleet 1) and the foreign fleet (fleet 2),
 // fought in rounds with the average random factor, and its German report.
 // The fleets are only read; every battle value lives in working copies.
-#include "battle/BattleTime.h"
+#include "battle/engine/BattleTime.h"
 #include "battle/Fleet.h"
 
 #include <QString>

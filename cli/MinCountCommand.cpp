@@ -2,7 +2,7 @@
 // the foreign fleet is wiped out, and the report of that battle.
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
-#include "battle/MinCount.h"
+#include "battle/planning/MinCount.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 

@@ -1,8 +1,8 @@
 #include "designer/DesignerPage.h"
 
-#include "app/AppState.h"
-#include "app/FormWidgets.h"
-#include "app/HandlerGuard.h"
+#include "ui/AppState.h"
+#include "ui/FormWidgets.h"
+#include "ui/HandlerGuard.h"
 #include "model/Production.h"
 #include "model/WholeNumber.h"
 

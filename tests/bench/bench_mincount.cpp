@@ -3,7 +3,7 @@
 // thousands of ships, values as real designs have. A player waits for this in
 // the window, so these should stay well under a second each.
 #include "battle/Fleet.h"
-#include "battle/MinCount.h"
+#include "battle/planning/MinCount.h"
 #include "support/BattleExamples.h"
 #include "support/MinCountFleets.h"
 

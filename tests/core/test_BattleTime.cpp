@@ -1,6 +1,6 @@
 // The battle time summed over many equal rounds: exactly the 32-bit float sum
 // of the rounds added one at a time.
-#include "battle/BattleTime.h"
+#include "battle/engine/BattleTime.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

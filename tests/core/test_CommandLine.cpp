@@ -1,5 +1,5 @@
 // The desktop program's command line and the choice of its settings file.
-#include "app/CommandLine.h"
+#include "settings/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ConfigFormat.h"
+#include "settings/ConfigFormat.h"
 #include "model/Int16Reader.h"
 
 #include <gtest/gtest.h>

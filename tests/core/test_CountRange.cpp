@@ -1,6 +1,6 @@
 // Ranges of counts fought together: a verdict for the range holds for the
 // battle of every count in it.
-#include "battle/CountRange.h"
+#include "battle/planning/CountRange.h"
 
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"

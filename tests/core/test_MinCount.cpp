@@ -2,7 +2,7 @@
 // worked by hand, the battle of every count on many random fleets (also where
 // more ships do worse), counts the fleet cannot hold, and a search that is
 // followed and stopped.
-#include "battle/MinCount.h"
+#include "battle/planning/MinCount.h"
 
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"

@@ -1,7 +1,7 @@
 // The smallest winning count of game-like fleets against the battle of every
 // count up to it: hundreds of thousands of battles, seconds in the normal
 // build (ctest label "slow").
-#include "battle/MinCount.h"
+#include "battle/planning/MinCount.h"
 
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"

@@ -1,6 +1,6 @@
 // The configuration reader on any bytes, and the round trip through the writer.
 #include "FuzzSupport.h"
-#include "app/ConfigFormat.h"
+#include "settings/ConfigFormat.h"
 
 #include <cstring>
 

@@ -1,12 +1,12 @@
 // The "Kampfsimulator" page: building the fleets, keys, target values, simulation
 // and reset, driven through the widgets of the whole main window.
-#include "app/AppState.h"
+#include "ui/AppState.h"
 #include "app/KRM_Main.h"
-#include "battle/BattlePage.h"
+#include "battle/page/BattlePage.h"
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
-#include "battle/MinCount.h"
-#include "library/LibraryCommands.h"
+#include "battle/planning/MinCount.h"
+#include "library/commands/LibraryCommands.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>

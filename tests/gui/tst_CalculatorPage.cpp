@@ -1,10 +1,10 @@
 // The "Rechner" page: its three groups, typing into them as a player would, the
 // guard of the drive levels, "Design verwenden" and the debug lines.
-#include "app/AppState.h"
-#include "app/DebugLog.h"
-#include "app/FormWidgets.h"
+#include "ui/AppState.h"
+#include "ui/DebugLog.h"
+#include "ui/FormWidgets.h"
 #include "calc/BattleCalc.h"
-#include "calc/CalculatorPage.h"
+#include "calc/page/CalculatorPage.h"
 #include "calc/FlightCalc.h"
 #include "calc/SpecialActions.h"
 #include "designer/DesignerPage.h"

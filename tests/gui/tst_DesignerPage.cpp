@@ -1,5 +1,5 @@
 // The Designer page, driven through its widgets as a player drives it.
-#include "app/FormWidgets.h"
+#include "ui/FormWidgets.h"
 #include "designer/DesignerPage.h"
 #include "support/WindowFixture.h"
 

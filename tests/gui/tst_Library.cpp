@@ -1,14 +1,14 @@
 // The design library through the menu: new, copy, delete, rename, open, save,
 // import, export and exit with its save questions.
-#include "app/FormWidgets.h"
+#include "ui/FormWidgets.h"
 #include "app/KRM_Main.h"
-#include "app/SmallDialogs.h"
-#include "battle/BattlePage.h"
+#include "ui/SmallDialogs.h"
+#include "battle/page/BattlePage.h"
 #include "designer/DesignerPage.h"
 #include "library/DesignFile.h"
 #include "library/GameText.h"
-#include "library/LibraryCommands.h"
-#include "library/LibraryDialogs.h"
+#include "library/commands/LibraryCommands.h"
+#include "library/commands/LibraryDialogs.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>

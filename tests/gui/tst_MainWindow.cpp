@@ -1,8 +1,8 @@
 // The main window: pages, menus, start-up, command line, distance and display option,
 // and the configuration file.
-#include "app/ConfigFormat.h"
+#include "settings/ConfigFormat.h"
 #include "app/KRM_Main.h"
-#include "app/SmallDialogs.h"
+#include "ui/SmallDialogs.h"
 #include "designer/DesignerPage.h"
 #include "support/WindowFixture.h"
 

@@ -4,7 +4,7 @@
 #include "app/Application.h"
 #include "app/KRM_Main.h"
 #include "designer/DesignerPage.h"
-#include "library/LibraryDialogs.h"
+#include "library/commands/LibraryDialogs.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 // random keys in the fleet lists. The program never crashes, every result field shows
 // a sound text, and errors only ever reach the player through the error box.
 #include "app/KRM_Main.h"
-#include "battle/BattlePage.h"
-#include "library/LibraryCommands.h"
+#include "battle/page/BattlePage.h"
+#include "library/commands/LibraryCommands.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>

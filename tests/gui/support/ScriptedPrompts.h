@@ -1,6 +1,6 @@
 #pragma once
 // Prepared answers for the program's questions, so widget tests run without a person.
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 
 #include <QDialog>
 #include <QStringList>

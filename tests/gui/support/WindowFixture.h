@@ -1,6 +1,6 @@
 #pragma once
 // The whole main window in a fresh working directory, with prepared answers.
-#include "app/AppState.h"
+#include "ui/AppState.h"
 #include "app/KRM_Main.h"
 #include "support/ScriptedPrompts.h"
 

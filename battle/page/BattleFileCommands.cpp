@@ -1,0 +1,97 @@
+#include "battle/page/BattleFileCommands.h"
+
+#include "ui/AppState.h"
+#include "ui/HandlerGuard.h"
+#include "ui/UserPrompts.h"
+#include "battle/page/BattlePage.h"
+#include "battle/FleetsJson.h"
+#include "library/FileReading.h"
+#include "library/FileWriting.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qf {
+
+namespace {
+FileDialogRequest fleetsDialog(const char *objectName, const char *title)
+{
+    FileDialogRequest request;
+    request.objectName = QString::fromLatin1(objectName);
+    request.title = QString::fromUtf8(title);
+    request.filters = QStringList{QStringLiteral("Flotten (*.json)"), QStringLiteral("Alle Dateien (*.*)")};
+    request.defaultSuffix = QStringLiteral("json");
+    return request;
+}
+
+QString quoted(const QString &path) { return QStringLiteral("\u201E%1\u201C").arg(QDir::toNativeSeparators(path)); }
+} // namespace
+
+BattleFileCommands::BattleFileCommands(AppState &state, BattlePage &page, UserPrompts &prompts, QWidget *window)
+    : QObject(window), state_(state), page_(page), prompts_(prompts), window_(window)
+{
+}
+
+void BattleFileCommands::SaveFleetsClick()
+{
+    guarded(prompts_, window_, [&] {
+        FileDialogRequest request = fleetsDialog("SaveFleetsDialog", "Flotten speichern...");
+        request.fileName = QStringLiteral("Flotten.json");
+        const QString path = prompts_.saveFileName(window_, request);
+        if (path.isEmpty())
+            return;
+        QString why;
+        if (!WriteFileReplacing(path, FormatFleetsJson(state_.homeFleet, state_.foreignFleet), &why))
+            prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"), SaveFailureText(path, why));
+    });
+}
+
+void BattleFileCommands::LoadFleetsClick()
+{
+    guarded(prompts_, window_, [&] {
+        const QString path = prompts_.openFileName(window_, fleetsDialog("LoadFleetsDialog", "Flotten laden..."));
+        if (path.isEmpty())
+            return;
+        const auto refuse = [&](const QString &why) {
+            prompts_.showWarning(window_, QStringLiteral("Flotten nicht geladen"),
+                                 QStringLiteral("Die Datei %1 wurde nicht geladen: %2").arg(quoted(path), why));
+        };
+        const FileRead read = ReadRegularFile(path, kMaxFleetsJsonSize);
+        if (!read.ok()) {
+            refuse(ReadFailureText(read.failure, kMaxFleetsJsonSize));
+            return;
+        }
+        // A design file named in the file is looked for beside it, too.
+        const FleetsJson fleets = ParseFleetsJson(read.bytes, DesignFilesFrom(QFileInfo(path).absolutePath()),
+                                                  FleetsUse::Window);
+        if (!fleets.ok()) {
+            refuse(fleets.error);
+            return;
+        }
+        state_.homeFleet = fleets.home;
+        state_.foreignFleet = fleets.foreign;
+        page_.fleetsReplaced();
+    });
+}
+
+void BattleFileCommands::SaveReportClick()
+{
+    guarded(prompts_, window_, [&] {
+        if (!page_.showsBattleReport())
+            return;
+        FileDialogRequest request;
+        request.objectName = QStringLiteral("SaveReportDialog");
+        request.title = QStringLiteral("Bericht speichern...");
+        request.filters = QStringList{QStringLiteral("Textdateien (*.txt)"), QStringLiteral("Alle Dateien (*.*)")};
+        request.defaultSuffix = QStringLiteral("txt");
+        request.fileName = QStringLiteral("Kampfbericht.txt");
+        const QString path = prompts_.saveFileName(window_, request);
+        if (path.isEmpty())
+            return;
+        QString why;
+        if (!WriteFileReplacing(path, (page_.reportText() + u'\n').toUtf8(), &why))
+            prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"), SaveFailureText(path, why));
+    });
+}
+
+} // namespace qf

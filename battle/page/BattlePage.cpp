@@ -1,0 +1,502 @@
+#include "battle/page/BattlePage.h"
+
+#include "ui/AppState.h"
+#include "ui/FormWidgets.h"
+#include "ui/HandlerGuard.h"
+#include "ui/UserPrompts.h"
+#include "battle/page/BattleRunner.h"
+#include "battle/page/BattleRuns.h"
+#include "battle/BattleSimulation.h"
+#include "battle/Fleet.h"
+#include "battle/ReportLayout.h"
+#include "model/WholeNumber.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <memory>
+
+namespace qf {
+
+namespace {
+
+// Two columns of names, filled top to bottom, as wide as half the list.
+class TwoColumnList : public QListWidget {
+public:
+    explicit TwoColumnList(QWidget *parent) : QListWidget(parent)
+    {
+        setFlow(QListView::TopToBottom);
+        setWrapping(true);
+        setResizeMode(QListView::Adjust);
+        setUniformItemSizes(true);
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setTextElideMode(Qt::ElideRight);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize sizeHint() const override { return QSize(170, 60); }
+    QSize minimumSizeHint() const override { return QSize(120, 40); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QListWidget::resizeEvent(event);
+        setGridSize(QSize(qMax(20, viewport()->width() / 2), fontMetrics().height() + 2));
+    }
+};
+
+} // namespace
+
+BattlePage::BattlePage(AppState &state, UserPrompts &prompts, QWidget *parent)
+    : QWidget(parent), state_(state), prompts_(prompts)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    layout->addWidget(buildFleetGroup(1, QStringLiteral("Heimatflotte"), fleet1_));
+    layout->addWidget(buildFleetGroup(2, QStringLiteral("Fremdflotte"), fleet2_));
+    layout->addWidget(buildResultGroup(), 1);
+    b_ShipClass1 = fleet1_.shipClass;
+    b_ShipClass2 = fleet2_.shipClass;
+    // Both lists show the design collection; whenever a design enters or leaves it,
+    // both select the first design.
+    for (QComboBox *list : {b_ShipClass1, b_ShipClass2})
+        list->setModel(&state_.designs);
+    connect(&state_.designs, &QAbstractItemModel::rowsInserted, this, &BattlePage::selectFirstShipClasses);
+    connect(&state_.designs, &QAbstractItemModel::rowsRemoved, this, &BattlePage::selectFirstShipClasses);
+
+    BattleSimValueDialog = new TBattleSimValueDialog(this);
+    writeReport(startUpHelpLines(), false);
+}
+
+QGroupBox *BattlePage::buildFleetGroup(int fleet, const QString &caption, FleetControls &c)
+{
+    const QString n = QString::number(fleet);
+    c.group = new QGroupBox(caption, this);
+    c.group->setObjectName(QStringLiteral("b_Fleet") + n);
+    auto *grid = new QGridLayout(c.group);
+    grid->setContentsMargins(4, 2, 4, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+
+    c.list = new TwoColumnList(c.group);
+    c.list->setObjectName(QStringLiteral("b_Fleet") + n + QStringLiteral("List"));
+    grid->addWidget(c.list, 0, 0, 2, 1);
+    c.as = addLabelledEdit(grid, 0, 1, QStringLiteral("b_Fleet") + n + QStringLiteral("AS"),
+                           QStringLiteral("Angriff"), QStringLiteral("0"), true);
+    c.armor = addLabelledEdit(grid, 0, 2, QStringLiteral("b_Fleet") + n + QStringLiteral("PZ"),
+                              QStringLiteral("Panzerung"), QStringLiteral("0"), true);
+    c.stability = addLabelledEdit(grid, 1, 1, QStringLiteral("b_Fleet") + n + QStringLiteral("Stabi"),
+                                  QStringLiteral("Stabilität"), QStringLiteral("0"), true);
+    c.cost = addLabelledEdit(grid, 1, 2, QStringLiteral("b_Fleet") + n + QStringLiteral("Cost"),
+                             QStringLiteral("Kosten (Solar)"), QStringLiteral("0"), true);
+    for (QLineEdit *total : c.totals()) {
+        total->setFixedWidth(84);
+        setMenuColour(total);
+        total->installEventFilter(this);
+    }
+    grid->setColumnStretch(0, 1);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(4);
+    c.shipCount = new QLineEdit(QStringLiteral("1"), c.group);
+    c.shipCount->setObjectName(QStringLiteral("b_ShipCount") + n);
+    c.shipCount->setMaxLength(3);
+    c.shipCount->setFixedWidth(36);
+    auto *times = new QLabel(QStringLiteral("X"), c.group);
+    // The home group's "X" is Label6; the foreign group's gets a name of its own.
+    times->setObjectName(fleet == 1 ? QStringLiteral("Label6") : QStringLiteral("Label7"));
+    c.shipClass = new QComboBox(c.group);
+    c.shipClass->setObjectName(QStringLiteral("b_ShipClass") + n);
+    c.shipClass->setEditable(false);
+    c.shipClass->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c.shipClass->setMinimumContentsLength(10);
+    c.add = new QPushButton(QStringLiteral("Hinzufügen"), c.group);
+    c.add->setObjectName(QStringLiteral("b_AddShipClass") + n);
+    c.lastClassIndex = new QLineEdit(QStringLiteral("-1"), c.group);
+    c.lastClassIndex->setObjectName(QStringLiteral("b_Fleet") + n + QStringLiteral("LastClassIndex"));
+    c.lastClassIndex->setReadOnly(true);
+    c.lastClassIndex->setVisible(false);
+    row->addWidget(c.shipCount);
+    row->addWidget(times);
+    row->addWidget(c.shipClass, 1);
+    row->addWidget(c.add);
+    grid->addLayout(row, 2, 0, 1, 3);
+
+    c.list->installEventFilter(this);
+    connect(c.list, &QListWidget::itemSelectionChanged, this, &BattlePage::b_FleetIndexSelect);
+    connect(c.add, &QPushButton::clicked, this, [this, fleet, &c] { FleetClick(fleet, c.add); });
+    return c.group;
+}
+
+QGroupBox *BattlePage::buildResultGroup()
+{
+    b_Result = new QGroupBox(QStringLiteral("Kampfergebnis"), this);
+    b_Result->setObjectName(QStringLiteral("b_Result"));
+    auto *box = new QVBoxLayout(b_Result);
+    box->setContentsMargins(4, 2, 4, 4);
+    box->setSpacing(3);
+    b_BattleReport = new QPlainTextEdit(b_Result);
+    b_BattleReport->setObjectName(QStringLiteral("b_BattleReport"));
+    b_BattleReport->setReadOnly(true);
+    b_BattleReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long lines wrap rather than hide behind a scroll bar.
+    b_BattleReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    b_BattleReport->setMinimumHeight(100);
+    box->addWidget(b_BattleReport, 1);
+    runs_ = new BattleRuns(state_, prompts_, b_Result);
+    box->addWidget(runs_->runner().progressBar());
+    connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
+    connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
+    connect(&runs_->runner(), &BattleRunner::runningChanged, this, [this](bool running) {
+        b_Simulate->setEnabled(!running);
+        b_Reset->setEnabled(!running);
+        emit runningChanged(running);
+    });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(runs_->runner().cancelButton());
+    buttons->addStretch(1);
+    b_Simulate = new QPushButton(QStringLiteral("Simulieren"), b_Result);
+    b_Simulate->setObjectName(QStringLiteral("b_Simulate"));
+    b_Reset = new QPushButton(QStringLiteral("Zurücksetzen"), b_Result);
+    b_Reset->setObjectName(QStringLiteral("b_Reset"));
+    buttons->addWidget(b_Simulate);
+    buttons->addWidget(b_Reset);
+    box->addLayout(buttons);
+    connect(b_Simulate, &QPushButton::clicked, this, &BattlePage::b_SimulateClick);
+    connect(b_Reset, &QPushButton::clicked, this, &BattlePage::b_ResetClick);
+    return b_Result;
+}
+
+QComboBox *BattlePage::shipClassList(int fleet) const
+{
+    return fleet == 1 ? b_ShipClass1 : b_ShipClass2;
+}
+
+void BattlePage::selectFirstShipClasses()
+{
+    for (QComboBox *list : {b_ShipClass1, b_ShipClass2})
+        list->setCurrentIndex(0);
+}
+
+Fleet &BattlePage::fleet(int number) { return number == 1 ? state_.homeFleet : state_.foreignFleet; }
+
+int BattlePage::rememberedPosition(int fleet) const
+{
+    const FleetControls &c = fleet == 1 ? fleet1_ : fleet2_;
+    return readWholeNumber(c.lastClassIndex->text(), 0);
+}
+
+void BattlePage::setRemembered(int fleet, int position)
+{
+    controls(fleet).lastClassIndex->setText(QString::number(position));
+}
+
+void BattlePage::setMenuColour(QLineEdit *edit)
+{
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Base, palette().color(QPalette::Window));
+    edit->setPalette(p);
+}
+
+void BattlePage::setWindowColour(QLineEdit *edit)
+{
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Base, palette().color(QPalette::Base));
+    edit->setPalette(p);
+}
+
+QString BattlePage::reportText() const { return b_BattleReport->toPlainText(); }
+
+void BattlePage::fleetsReplaced()
+{
+    for (int n : {1, 2})
+        setRemembered(n, -1);
+    ShowFleets();
+}
+
+void BattlePage::writeReport(const QStringList &lines, bool battleReport)
+{
+    if (showsBattleReport_ != battleReport) {
+        showsBattleReport_ = battleReport;
+        emit battleReportShown(battleReport);
+    }
+    // A battle report's columns line up in a fixed-width font, on stops placed after
+    // the widest text of each; the help text reads better in the usual font.
+    const bool table = std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.contains(u'\t'); });
+    b_BattleReport->setFont(table ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+    const qreal character = QFontMetricsF(b_BattleReport->font()).horizontalAdvance(QLatin1Char('0'));
+    QList<QTextOption::Tab> tabs;
+    for (double stop : ReportTabStops(lines))
+        tabs << QTextOption::Tab(stop * character, QTextOption::LeftTab);
+    QTextOption option = b_BattleReport->document()->defaultTextOption();
+    option.setTabs(tabs);
+    b_BattleReport->document()->setDefaultTextOption(option);
+    b_BattleReport->setPlainText(lines.join(u'\n'));
+}
+
+QStringList BattlePage::startUpHelpLines()
+{
+    return {
+        QStringLiteral("How-To:"),
+        QStringLiteral("- Schiffstypen mit dem Designer laden"),
+        QStringLiteral("- Anzahl und Schiffstyp wählen"),
+        QStringLiteral("- \"Hinzfügen\" drücken"),
+        QStringLiteral("- für weitere Schiffstypen wiederholen"),
+        QStringLiteral("- Höchstzahl ist 10 Typen je Flotte"),
+        QString(),
+        QStringLiteral("- danach kann die Anzahl der Schiffe einer Flotte"),
+        QStringLiteral("  mit den Tasten \"+\" (um 1 erhöhen) \"-\" (um 1 senken) und"),
+        QStringLiteral("    \"Entf\" (Schiffstyp löschen) geändert werden"),
+        QStringLiteral("- oder mit einem Klick auf die Werte-Felder ein Zielwert eingegeben werden"),
+        QString(),
+        QStringLiteral("- \"Simulieren\" startet eine Simulation mit dem Durchschnitts-Ramdom von"),
+        QStringLiteral("  0,75 für beide Flotten"),
+    };
+}
+
+QStringList BattlePage::resetHelpLines()
+{
+    QStringList lines = startUpHelpLines();
+    lines[9] = QStringLiteral("  \"Entf\" (Schiffstyp löschen) geändert");
+    lines[12] = QStringLiteral("- \"Simulieren\" startet eine Simulation mit dem Durchschnitts-Random von");
+    lines << QString();
+    return lines;
+}
+
+void BattlePage::ShowFleets()
+{
+    guarded(prompts_, this, [&] {
+        refreshing_ = true;
+        for (int n : {1, 2}) {
+            const Fleet &f = fleet(n);
+            FleetControls &c = controls(n);
+            c.list->clear();
+            for (int i = 0; i <= f.LastIndex && i < f.Names.size(); ++i)
+                c.list->addItem(f.Names.at(i) + QStringLiteral(" (")
+                                + QString::number(f.Classes[size_t(i)].Count) + u')');
+            // The entry the keys act on stays chosen, so arrows, "+", "-" and Entf go on from it.
+            const int remembered = rememberedPosition(n);
+            if (remembered >= 0 && remembered < c.list->count())
+                c.list->setCurrentRow(remembered);
+            c.as->setText(QString::number(f.TotalAS));
+            c.armor->setText(QString::number(f.TotalArmor));
+            c.stability->setText(QString::number(f.TotalStability));
+            c.cost->setText(QString::number(f.TotalCost));
+        }
+        refreshing_ = false;
+    });
+    refreshing_ = false;
+}
+
+void BattlePage::b_FleetIndexSelect()
+{
+    if (refreshing_)
+        return;
+    guarded(prompts_, this, [&] {
+        for (int n : {1, 2}) {
+            const QList<QListWidgetItem *> selected = controls(n).list->selectedItems();
+            if (!selected.isEmpty())
+                setRemembered(n, controls(n).list->row(selected.first()));
+        }
+    });
+}
+
+void BattlePage::FleetClick(int fleet, QObject *sender)
+{
+    guarded(prompts_, this, [&] {
+        FleetControls &c = controls(fleet);
+        if (sender == c.add) {
+            addShips(fleet);
+            return;
+        }
+        for (QLineEdit *total : c.totals()) {
+            if (sender == total)
+                enterTarget(fleet, total);
+        }
+    });
+}
+
+void BattlePage::addShips(int number)
+{
+    FleetControls &c = controls(number);
+    for (QLineEdit *total : c.totals())
+        setMenuColour(total);
+    const int k = c.shipClass->currentIndex();
+    if (state_.designs.contains(k)) {
+        // n ships are n single additions: the first creates the entry or finds it by name.
+        const int count = readWholeNumber(c.shipCount->text(), 1);
+        if (count >= 1) {
+            const ShipDesign &design = state_.designs.at(k);
+            FleetEdit edit = FleetEdit::Done;
+            const int position = fleet(number).AddShips(count, design.GetAS(), design.GetArmor(),
+                                                        design.GetStability(), design.GetName(),
+                                                        design.GetFE(), design.GetSI(), design.GetC(), &edit);
+            if (position >= 0 && edit != FleetEdit::TooLarge)
+                setRemembered(number, position);
+            tellRefusal(edit);
+        }
+    }
+    ShowFleets();
+    c.list->setFocus();
+}
+
+void BattlePage::enterTarget(int number, QLineEdit *field)
+{
+    Fleet &f = fleet(number);
+    if (f.isEmpty())
+        return;
+    QLineEdit *value = BattleSimValueDialog->valueEdit();
+    value->setText(field->text());
+    BattleSimValueDialog->move(QCursor::pos());
+    value->setFocus();
+    value->selectAll();
+    if (prompts_.execDialog(*BattleSimValueDialog) != QDialog::Accepted)
+        return;
+    const int64_t target = ReadTargetValue(value->text());
+    const int position = rememberedPosition(number);
+    FleetControls &c = controls(number);
+    FleetEdit edit = FleetEdit::Ignored;
+    if (field == c.as)
+        edit = f.SetAttackTarget(target, position);
+    else if (field == c.armor)
+        edit = f.SetArmorTarget(target, position);
+    else if (field == c.stability)
+        edit = f.SetStabilityTarget(target, position);
+    else if (field == c.cost)
+        edit = f.SetCostTarget(target, position);
+    tellRefusal(edit);
+    for (QLineEdit *total : c.totals()) {
+        if (total == field)
+            setWindowColour(total);
+        else
+            setMenuColour(total);
+    }
+    ShowFleets();
+    c.list->setFocus();
+}
+
+void BattlePage::tellRefusal(FleetEdit edit)
+{
+    const QString why = FleetRefusalText(edit);
+    if (!why.isEmpty())
+        prompts_.showWarning(this, QStringLiteral("Flotte unverändert"), why);
+}
+
+void BattlePage::FleetListKeyPress(int number, QChar key)
+{
+    guarded(prompts_, this, [&] {
+        const int p = rememberedPosition(number);
+        Fleet &f = fleet(number);
+        if (key == u'+') {
+            if (f.isEmpty())
+                return;
+            FleetEdit edit = FleetEdit::Done;
+            f.IncreaseCount(p, &edit);
+            tellRefusal(edit);
+        } else if (key == u'-') {
+            if (f.isEmpty())
+                return;
+            if (f.DecreaseCount(p) == 0)
+                setRemembered(number, p - 1); // p is a valid position here, so p >= 0
+        }
+        ShowFleets();
+    });
+}
+
+void BattlePage::FleetListKeyDown(int number, int key)
+{
+    guarded(prompts_, this, [&] {
+        const int p = rememberedPosition(number);
+        Fleet &f = fleet(number);
+        if (key == Qt::Key_Delete) {
+            if (f.isEmpty())
+                return;
+            f.RemoveShipClass(p);
+            if (f.isEmpty())
+                setRemembered(number, -1);
+            else
+                setRemembered(number, p > std::numeric_limits<int>::min() ? p - 1 : p);
+        }
+        ShowFleets();
+    });
+}
+
+bool BattlePage::eventFilter(QObject *watched, QEvent *event)
+{
+    for (int n : {1, 2}) {
+        FleetControls &c = controls(n);
+        if (watched == c.list && event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            FleetListKeyDown(n, key->key());
+            const QString text = key->text();
+            if (!text.isEmpty())
+                FleetListKeyPress(n, text.at(0));
+            // The keys that edit the fleet are used up here; the others still move
+            // through the list as usual.
+            return key->key() == Qt::Key_Delete || text == QLatin1String("+")
+                   || text == QLatin1String("-");
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            for (QLineEdit *total : c.totals()) {
+                if (watched == total && mouse->button() == Qt::LeftButton
+                    && total->rect().contains(mouse->position().toPoint())) {
+                    FleetClick(n, total);
+                    return false;
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BattlePage::b_SimulateClick()
+{
+    guarded(prompts_, this, [&] { runs_->Simulate(); });
+}
+
+void BattlePage::MinCountClick()
+{
+    guarded(prompts_, this, [&] { runs_->MinCount(rememberedPosition(1)); });
+}
+
+void BattlePage::cancelRunning() { runs_->runner().cancelAndFinish(); }
+
+bool BattlePage::isRunning() const { return runs_->runner().isRunning(); }
+
+void BattlePage::b_ResetClick()
+{
+    guarded(prompts_, this, [&] {
+        for (int n : {1, 2}) {
+            Fleet &f = fleet(n);
+            while (!f.isEmpty())
+                f.RemoveShipClass(f.LastIndex);
+        }
+        ShowFleets();
+        writeReport(resetHelpLines(), false);
+        b_BattleReport->moveCursor(QTextCursor::Start);
+    });
+}
+
+} // namespace qf

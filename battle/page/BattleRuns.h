@@ -1,0 +1,46 @@
+#pragma once
+// The long work of the battle page, run beside the window: "Simulieren" (a
+// battle) and "Mindestanzahl..." (the smallest count that wins). Each works on
+// its own copies of the fleets, so the player may go on editing them, and
+// hands its report to the page when done.
+#include "battle/page/BattleRunner.h"
+
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+namespace qf {
+
+struct AppState;
+class UserPrompts;
+
+class BattleRuns : public QObject {
+    Q_OBJECT
+public:
+    // The progress bar and the cancel button are made as children of `parent`.
+    BattleRuns(AppState &state, UserPrompts &prompts, QWidget *parent);
+
+    BattleRunner &runner() { return *runner_; }
+
+    // Fights the two fleets; an empty fleet, or work already running, does nothing.
+    void Simulate();
+    // "Mindestanzahl...": the smallest count of the home fleet's entry at `entry`
+    // that wipes out the foreign fleet. Found: the entry gets that count, its
+    // battle goes to the report box and a message box tells the number.
+    void MinCount(int entry);
+
+signals:
+    // Lines for the report box: a battle report, or another text (a cancelled battle).
+    void reportReady(const QStringList &lines, bool battleReport);
+    // A fleet's entries or counts changed: the page shows them again.
+    void fleetsChanged();
+
+private:
+    AppState &state_;
+    UserPrompts &prompts_;
+    QWidget *parent_;
+    BattleRunner *runner_;
+};
+
+} // namespace qf

@@ -1,0 +1,72 @@
+#include "ui/UserPrompts.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace qf {
+
+int DesktopPrompts::execDialog(QDialog &dialog) { return dialog.exec(); }
+
+namespace {
+QString runFileDialog(QWidget *parent, const FileDialogRequest &request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setObjectName(request.objectName);
+    dialog.setAcceptMode(mode);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    if (mode == QFileDialog::AcceptOpen) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+QString DesktopPrompts::openFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString DesktopPrompts::saveFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+void DesktopPrompts::showError(QWidget *parent, const QString &message)
+{
+    QMessageBox::critical(parent, QStringLiteral("Fehler"), message);
+}
+
+void DesktopPrompts::showWarning(QWidget *parent, const QString &title, const QString &message)
+{
+    QMessageBox::warning(parent, title, message);
+}
+
+void DesktopPrompts::showInformation(QWidget *parent, const QString &title, const QString &message)
+{
+    QMessageBox::information(parent, title, message);
+}
+
+bool DesktopPrompts::askQuestion(QWidget *parent, const QString &title, const QString &question,
+                                 const QString &yes, const QString &no)
+{
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("QuestionBox"));
+    QPushButton *yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton *noButton = box.addButton(no, QMessageBox::RejectRole);
+    box.setDefaultButton(noButton);
+    box.setEscapeButton(noButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
+}
+
+} // namespace qf

@@ -166,6 +166,19 @@ TEST(FleetsJson, FilesAreFoundFromTheWorkingDirectoryOrBesideTheInput)
     ASSERT_TRUE(beside.bytes.has_value());
     EXPECT_EQ(*beside.bytes, QByteArray("Laserkanonen 2\r\n"));
 
+    // A file of that name in the working directory comes first.
+    QTemporaryDir workDir;
+    QFile there(QDir(workDir.path()).filePath(QStringLiteral("Falke.shp")));
+    ASSERT_TRUE(there.open(QIODevice::WriteOnly));
+    there.write("Laserkanonen 3\r\n");
+    there.close();
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(workDir.path()));
+    const DesignFileBytes both = DesignFilesFrom(dir.path())(QStringLiteral("Falke.shp"));
+    QDir::setCurrent(before);
+    EXPECT_EQ(both.path, QStringLiteral("Falke.shp"));
+    EXPECT_EQ(both.bytes.value_or(QByteArray()), QByteArray("Laserkanonen 3\r\n"));
+
     const DesignFileBytes nowhere = DesignFilesFrom(QString())(QStringLiteral("gibt-es-nicht-Falke.shp"));
     EXPECT_EQ(nowhere.path, QStringLiteral("gibt-es-nicht-Falke.shp"));
     EXPECT_FALSE(nowhere.bytes.has_value());

@@ -245,6 +245,40 @@ TEST(GameTextImport, TheProgramsOwnExportComesBackExactly)
     EXPECT_NE(byWords.GetStorageBays(), 3);
 }
 
+// The export text as it may come back from a chat or a forum: its name line
+// lost, so that "[Bauelemente]" is the first line, or blanks around the lines
+// that open the sections. Every level and action still comes back.
+TEST(GameTextImport, AnExportTextWithItsSectionLinesMovedComesBackExactly)
+{
+    ShipDesign d;
+    d.SetStorageBays(7);
+    d.SetZVA(3);
+    d.SetLaser(120);
+    d.SetRaid(true);
+    d.SetCloak(true);
+    const QStringList exported = ExportLines(ComputeDesignerFigures(d, QStringLiteral("2000"), QLocale::c()));
+    const auto padded = [](QStringList lines) {
+        for (QString &line : lines) {
+            if (line.startsWith(u'['))
+                line = QStringLiteral(" \t") + line + QStringLiteral("  ");
+        }
+        return lines;
+    };
+    const std::vector<std::pair<QStringList, QString>> texts = {
+        {exported.mid(1), QStringLiteral("Importiert")},
+        {padded(exported), d.GetName()},
+        {padded(exported.mid(1)), QStringLiteral("Importiert")},
+    };
+    for (const auto &[lines, name] : texts) {
+        const ShipDesign back = ImportGameText(lines.join(u'\n'));
+        EXPECT_EQ(back.GetName(), name) << lines.join(u'|').toStdString();
+        for (int c = 0; c < kComponentCount; ++c)
+            EXPECT_EQ(back.GetLevel(Component(c)), d.GetLevel(Component(c))) << c << lines.join(u'|').toStdString();
+        for (int a = 0; a < kActionCount; ++a)
+            EXPECT_EQ(back.GetFlag(Action(a)), d.GetFlag(Action(a))) << a << lines.join(u'|').toStdString();
+    }
+}
+
 TEST(GameTextImport, ExportTextWithTheGuidanceLeftAboveIt)
 {
     QStringList text = ImportGuidanceLines();

@@ -17,6 +17,8 @@ class DesignCollection : public QAbstractListModel {
 public:
     explicit DesignCollection(QObject *parent = nullptr);
 
+    // The number the next copy gets. It stops at 2,147,483,647: every later copy
+    // is numbered so too.
     int CopyCounter = 0;
 
     int size() const { return static_cast<int>(designs_.size()); }

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
@@ -55,6 +56,51 @@ private slots:
         QCOMPARE(marker(f), QStringLiteral("Bezeichnung"));
         for (const char *ro : {"d_SBE", "d_Stability", "d_FE", "d_Distance", "d_ProductionTime"})
             QVERIFY(f.edit(QString::fromLatin1(ro))->isReadOnly());
+    }
+
+    // Every spinner's range; the fusion drive's reaches 0 (the thruster then takes over).
+    void spinnersHaveTheirRanges_data()
+    {
+        QTest::addColumn<QString>("spinner");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("storage") << "d_StorageBaysUD" << 1 << 100;
+        for (const char *name : {"d_ArmorLevelUD", "d_ThrusterUD", "d_FusiUD", "d_ZVAUD", "d_MisslesUD",
+                                 "d_LaserUD", "d_PlasmaUD"})
+            QTest::newRow(name) << name << 0 << 100;
+        QTest::newRow("ship factory") << "UpDown10" << 1 << 100;
+        QTest::newRow("war factory") << "UpDown11" << 1 << 100;
+    }
+    void spinnersHaveTheirRanges()
+    {
+        QFETCH(QString, spinner);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        WindowFixture f;
+        const UpDown *upDown = f.window().designerPage()->findChild<UpDown *>(spinner);
+        QVERIFY(upDown);
+        QCOMPARE(upDown->minimum(), minimum);
+        QCOMPARE(upDown->maximum(), maximum);
+        if (spinner == QStringLiteral("d_FusiUD")) {
+            QTest::mouseClick(upDown->downButton(), Qt::LeftButton);
+            QCOMPARE(f.text("d_Fusi"), QStringLiteral("0"));
+            QCOMPARE(f.text("d_Thruster"), QStringLiteral("1"));
+        }
+    }
+
+    // The special units stand in three columns in the order of the layout.
+    void specialUnitsStandInTheirOrder()
+    {
+        WindowFixture f;
+        const QStringList order{"d_Kolo", "d_Inva", "d_Crewed", "d_Cloak", "d_Spy", "d_Recy", "d_Raid", "d_Sabo"};
+        auto *grid = qobject_cast<QGridLayout *>(
+            f.window().designerPage()->findChild<QWidget *>(QStringLiteral("GroupBox2"))->layout());
+        QVERIFY(grid);
+        for (int slot = 0; slot < order.size(); ++slot) {
+            const QLayoutItem *item = grid->itemAtPosition(slot / 3, slot % 3);
+            QVERIFY(item && item->widget());
+            QCOMPARE(item->widget()->objectName(), order[slot]);
+        }
     }
 
     void typedLevelsUpdateEveryFigureAtOnce()

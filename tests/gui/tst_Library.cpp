@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <limits>
 #include <sys/stat.h>
 
 using namespace qf;
@@ -122,6 +123,20 @@ private slots:
         QCOMPARE(f.state.designs.at(3).GetName(), QStringLiteral("Neues Schiff(2)"));
         QCOMPARE(selected(f), 3);
         QCOMPARE(f.text("d_Laser"), QStringLiteral("3"));
+    }
+
+    // At its largest value the copy counter stops: every later copy takes that number.
+    void theCopyCounterStopsAtItsLargestValue()
+    {
+        WindowFixture f;
+        f.state.designs.CopyCounter = std::numeric_limits<int>::max() - 1;
+        for (int i = 0; i < 3; ++i) {
+            f.window().designerPage()->shipNameList()->setCurrentIndex(0);
+            trigger(f, "Copy");
+        }
+        QCOMPARE(namesInStep(f), QStringList({"Neues Schiff", "Neues Schiff(2147483646)", "Neues Schiff(2147483647)",
+                                              "Neues Schiff(2147483647)"}));
+        QCOMPARE(f.state.designs.CopyCounter, std::numeric_limits<int>::max());
     }
 
     void deleteSelectsTheDesignBefore()

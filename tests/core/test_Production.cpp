@@ -3,124 +3,74 @@
 #include "model/Production.h"
 
 #include <gtest/gtest.h>
+#include <array>
 #include <functional>
+#include <iterator>
 
 using namespace qf;
 
 namespace {
 
-// The production rule written out on its own, in extended precision as the game
-// computes it: b^n by repeated squaring, decimal constants as the nearest double.
-long double power(long double b, int n)
-{
-    long double result = 1;
-    long double x = b;
-    while (n != 0) {
-        if (n & 1)
-            result = result * x;
-        n >>= 1;
-        if (n != 0)
-            x = x * x;
-    }
-    return result;
-}
-
-long double factoryShare(int factory) { return power(double(0.91), factory < 1 ? 1 : factory); }
-
-// One component: (1.11^level * base) * 0.91^factory, level capped at 100.
-long double componentMinutes(int level, int factory, float base)
-{
-    if (level > 100)
-        level = 100;
-    if (level <= 0)
-        return 0;
-    const long double scaled = power(double(1.11), level) * static_cast<long double>(base);
-    return scaled * factoryShare(factory);
-}
-
-// One special action: 0.91^factory * base.
-long double actionMinutes(int factory, float base)
-{
-    return factoryShare(factory) * static_cast<long double>(base);
-}
-
-// The inputs of a design that the production time depends on.
-struct Parts {
-    int sbe = 1;
-    int storage = 1, armor = 0, thruster = 0, fusion = 1, zva = 0;
-    int missiles = 0, laser = 0, plasma = 0;
-    bool kolo = false, inva = false, recy = false, spy = false, cloak = false, raid = false,
-         sabo = false;
-};
-
-// The hulls and drives are built in the ship factory, the weapons in the weapon
-// factory, and the special actions take ship-factory time.
-float expectedMinutes(const Parts &p, int ship, int war)
-{
-    float total = 0;
-    auto add = [&total](long double term) { total = static_cast<float>(total + term); };
-    add(componentMinutes(p.sbe, ship, 90));
-    add(componentMinutes(p.storage, ship, 75));
-    add(componentMinutes(p.armor, ship, 120));
-    add(componentMinutes(p.thruster, ship, 45));
-    add(componentMinutes(p.fusion, ship, 180));
-    add(componentMinutes(p.zva, ship, 450));
-    add(componentMinutes(p.missiles, war, 45));
-    add(componentMinutes(p.laser, war, 150));
-    add(componentMinutes(p.plasma, war, 360));
-    if (p.kolo) add(actionMinutes(ship, 1200));
-    if (p.inva) add(actionMinutes(ship, 1440));
-    if (p.recy) add(actionMinutes(ship, 90));
-    if (p.spy) add(actionMinutes(ship, 45));
-    if (p.cloak) add(actionMinutes(ship, 90));
-    if (p.raid) add(actionMinutes(ship, 135));
-    if (p.sabo) add(actionMinutes(ship, 180));
-    return total;
-}
-
 struct ProductionCase {
     const char *what;
-    std::function<void(ShipDesign &)> build;  // applied to a new design
-    std::function<void(Parts &)> parts;       // the same design, base elements counted by hand
+    std::function<void(ShipDesign &)> build; // applied to a new design
+    std::array<float, 4> minutes;            // with each pair of factory levels below
 };
+
+// Ship factory and weapon factory at different levels (below 1 counts as 1).
+const std::pair<int, int> kFactories[] = {{2, 9}, {9, 2}, {1, 5}, {-3, 4}};
 
 } // namespace
 
 // Every component and every special action on its own, with the ship factory and the
 // weapon factory at different levels, so that a term scaled by the wrong factory or
-// carrying another term's base shows.
+// carrying another term's base shows. The minutes are the game's, to the float.
 TEST(Production, EveryTermWithItsOwnFactoryAndBase)
 {
     const ProductionCase cases[] = {
-        {"new design", [](ShipDesign &) {}, [](Parts &) {}},
-        {"storage 4", [](ShipDesign &d) { d.SetStorageBays(4); }, [](Parts &p) { p.storage = 4; }},
-        {"armour 4", [](ShipDesign &d) { d.SetArmorLevel(4); }, [](Parts &p) { p.armor = 4; }},
-        {"thruster 4", [](ShipDesign &d) { d.SetThruster(4); }, [](Parts &p) { p.thruster = 4; }},
-        {"fusion 4", [](ShipDesign &d) { d.SetFusi(4); }, [](Parts &p) { p.fusion = 4; }},
+        {"new design", [](ShipDesign &) {},
+         {317.120911f, 163.875717f, 348.484497f, 348.484497f}},
+        {"storage 4", [](ShipDesign &d) { d.SetStorageBays(4); },
+         {342.465118f, 176.972626f, 376.335297f, 376.335297f}},
+        {"armour 4", [](ShipDesign &d) { d.SetArmorLevel(4); },
+         {467.974579f, 241.831039f, 514.257812f, 514.257812f}},
+        {"thruster 4", [](ShipDesign &d) { d.SetThruster(4); },
+         {373.69104f, 193.108963f, 410.649475f, 410.649475f}},
+        {"fusion 4", [](ShipDesign &d) { d.SetFusi(4); },
+         {377.947052f, 195.308304f, 415.326447f, 415.326447f}},
         {"fusion 0", [](ShipDesign &d) { d.SetFusi(0); },
-         [](Parts &p) { p.fusion = 0; p.thruster = 1; }},
-        {"zva 4", [](ShipDesign &d) { d.SetZVA(4); }, [](Parts &p) { p.zva = 4; p.sbe = 2; }},
-        {"missiles 4", [](ShipDesign &d) { d.SetMissles(4); }, [](Parts &p) { p.missiles = 4; }},
-        {"laser 4", [](ShipDesign &d) { d.SetLaser(4); }, [](Parts &p) { p.laser = 4; p.sbe = 2; }},
-        {"plasma 4", [](ShipDesign &d) { d.SetPlasma(4); }, [](Parts &p) { p.plasma = 4; p.sbe = 2; }},
-        {"colonisation", [](ShipDesign &d) { d.SetKolo(true); }, [](Parts &p) { p.kolo = true; p.sbe = 3; }},
-        {"invasion", [](ShipDesign &d) { d.SetInva(true); }, [](Parts &p) { p.inva = true; p.sbe = 5; }},
-        {"recycling", [](ShipDesign &d) { d.SetRecy(true); }, [](Parts &p) { p.recy = true; p.sbe = 2; }},
-        {"spy", [](ShipDesign &d) { d.SetSpy(true); }, [](Parts &p) { p.spy = true; }},
-        {"cloak", [](ShipDesign &d) { d.SetCloak(true); }, [](Parts &p) { p.cloak = true; }},
-        {"raid", [](ShipDesign &d) { d.SetRaid(true); }, [](Parts &p) { p.raid = true; p.sbe = 2; }},
-        {"sabotage", [](ShipDesign &d) { d.SetSabo(true); }, [](Parts &p) { p.sabo = true; p.sbe = 2; }},
-        {"crewed adds no time", [](ShipDesign &d) { d.SetCrewed(true); }, [](Parts &) {}},
+         {193.030121f, 99.7504349f, 212.121002f, 212.121002f}},
+        {"zva 4", [](ShipDesign &d) { d.SetZVA(4); },
+         {891.922241f, 460.910645f, 980.134338f, 980.134338f}},
+        {"missiles 4", [](ShipDesign &d) { d.SetMissles(4); },
+         {346.354156f, 220.445847f, 391.114105f, 395.330231f}},
+        {"laser 4", [](ShipDesign &d) { d.SetLaser(4); },
+         {423.665009f, 357.145355f, 500.583221f, 514.636902f}},
+        {"plasma 4", [](ShipDesign &d) { d.SetPlasma(4); },
+         {560.086792f, 621.139343f, 699.521423f, 733.250305f}},
+        {"colonisation", [](ShipDesign &d) { d.SetKolo(true); },
+         {1330.04187f, 687.313782f, 1461.58447f, 1461.58447f}},
+        {"invasion", [](ShipDesign &d) { d.SetInva(true); },
+         {1552.44336f, 802.242249f, 1705.98181f, 1705.98181f}},
+        {"recycling", [](ShipDesign &d) { d.SetRecy(true); },
+         {400.749878f, 207.091934f, 440.384491f, 440.384491f}},
+        {"spy", [](ShipDesign &d) { d.SetSpy(true); },
+         {354.385406f, 183.132553f, 389.434509f, 389.434509f}},
+        {"cloak", [](ShipDesign &d) { d.SetCloak(true); },
+         {391.649902f, 202.389404f, 430.384491f, 430.384491f}},
+        {"raid", [](ShipDesign &d) { d.SetRaid(true); },
+         {438.014374f, 226.34877f, 481.334503f, 481.334503f}},
+        {"sabotage", [](ShipDesign &d) { d.SetSabo(true); },
+         {475.2789f, 245.605606f, 522.284485f, 522.284485f}},
+        {"crewed adds no time", [](ShipDesign &d) { d.SetCrewed(true); },
+         {317.120911f, 163.875717f, 348.484497f, 348.484497f}},
     };
-    const std::pair<int, int> factories[] = {{2, 9}, {9, 2}, {1, 5}, {-3, 4}};
     for (const ProductionCase &c : cases) {
         ShipDesign d;
         c.build(d);
-        Parts p;
-        c.parts(p);
-        ASSERT_EQ(d.GetSBE(), p.sbe) << c.what;
-        for (const auto &[ship, war] : factories) {
-            EXPECT_EQ(ProductionMinutes(d, ship, war), expectedMinutes(p, ship, war))
+        for (size_t i = 0; i < std::size(kFactories); ++i) {
+            const auto [ship, war] = kFactories[i];
+            EXPECT_EQ(ProductionMinutes(d, ship, war), c.minutes[i])
                 << c.what << " with ship factory " << ship << " and weapon factory " << war;
         }
     }
@@ -144,19 +94,8 @@ TEST(Production, EverythingAtOnce)
         (d.*setter)(true);
     // raw = 3 + 2 + 5 + 2*4 + 3*2 + 6 + 2*3 + 3*1 + 110 = 149
     ASSERT_EQ(d.GetSBE(), 15);
-    Parts p;
-    p.sbe = 15;
-    p.storage = 3;
-    p.armor = 2;
-    p.thruster = 5;
-    p.fusion = 4;
-    p.zva = 2;
-    p.missiles = 6;
-    p.laser = 3;
-    p.plasma = 1;
-    p.kolo = p.inva = p.recy = p.spy = p.cloak = p.raid = p.sabo = true;
-    EXPECT_EQ(ProductionMinutes(d, 4, 9), expectedMinutes(p, 4, 9));
-    EXPECT_EQ(ProductionMinutes(d, 9, 4), expectedMinutes(p, 9, 4));
+    EXPECT_EQ(ProductionMinutes(d, 4, 9), 3562.10352f);
+    EXPECT_EQ(ProductionMinutes(d, 9, 4), 2511.32031f);
     EXPECT_EQ(DurationText(ProductionMinutes(d, 4, 9)), "59:22:06");
     EXPECT_EQ(DurationText(ProductionMinutes(d, 9, 4)), "41:51:19");
 }

@@ -178,6 +178,7 @@ void TKRM_Main::buildMenu()
     QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
     saveReport->setEnabled(false); // until a battle report is shown
     QAction *minCount = addItem(battleMenu_, "MinCount", QStringLiteral("Mindestanzahl..."));
+    QAction *bestCounter = addItem(battleMenu_, "BestCounter", QStringLiteral("Bester Konter..."));
     battleMenu_->addSeparator();
     addItem(battleMenu_, "BattlesimOptions", QStringLiteral("Optionen"))->setEnabled(false);
 
@@ -200,8 +201,9 @@ void TKRM_Main::buildMenu()
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
     connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
-    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount](bool running) {
-        for (QAction *item : {simulate, reset, minCount})
+    connect(bestCounter, &QAction::triggered, battle_, &BattlePage::BestCounterClick);
+    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount, bestCounter](bool running) {
+        for (QAction *item : {simulate, reset, minCount, bestCounter})
             item->setEnabled(!running);
     });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });

@@ -19,6 +19,8 @@
 #include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -73,6 +75,35 @@ CompareWindow::CompareWindow(DesignCollection &designs, DesignerPage &page, User
     connect(CompareCopy, &QPushButton::clicked, this, &CompareWindow::CompareCopyClick);
     connect(CompareClose, &QPushButton::clicked, this, &QWidget::close);
     resize(1000, 380);
+}
+
+void CompareWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        placeBesideMainWindow();
+    }
+}
+
+void CompareWindow::placeBesideMainWindow()
+{
+    QWidget *main = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!main || !main->screen())
+        return;
+    const QRect screen = main->screen()->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const int tableWidth = CompareTable->horizontalHeader()->length() + 2 * CompareTable->frameWidth()
+                           + CompareTable->verticalScrollBar()->sizeHint().width();
+    const int frame = frameGeometry().width() - width();
+    const int room = std::max(screen.right() - beside.right(), beside.left() - screen.left()) - frame - 8;
+    const int width = std::min(tableWidth + layout()->contentsMargins().left() + layout()->contentsMargins().right(),
+                               std::max(room, 600));
+    resize(std::min(width, screen.width() - frame), height());
+    const bool right = screen.right() - beside.right() >= beside.left() - screen.left();
+    const int x = right ? beside.right() + 8 : beside.left() - 8 - frameGeometry().width();
+    move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - frameGeometry().width())),
+         std::max(beside.top(), screen.top()));
 }
 
 void CompareWindow::buildLayout(DesignCollection &designs)

@@ -39,8 +39,14 @@ public slots:
     // Takes the Designer page's distance, factory levels and display option.
     void followDesignerPage();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildLayout(DesignCollection &designs);
+    // The first time it is shown: beside the main window, as wide as the table
+    // where the screen has room.
+    void placeBesideMainWindow();
 
     DesignerPage &page_;
     UserPrompts &prompts_;
@@ -51,6 +57,7 @@ private:
     QPushButton *CompareSaveCsv = nullptr;
     QPushButton *CompareCopy = nullptr;
     QPushButton *CompareClose = nullptr;
+    bool placed_ = false;
 };
 
 } // namespace qf

@@ -12,6 +12,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 
 namespace qf::cli {
@@ -110,8 +111,9 @@ QJsonObject tableJson(const CompareTableModel &model, const DesignCollection &de
     for (int row = 0; row < model.rowCount(); ++row)
         rows.append(rowJson(model, designs.at(model.designAt(row)), row));
     return QJsonObject{{"distance", readWholeNumber(s.distanceText)},
-                       {"shipFactory", s.shipFactory},
-                       {"warFactory", s.warFactory},
+                       // A level below 1 counts as 1, as on the page.
+                       {"shipFactory", std::max(s.shipFactory, 1)},
+                       {"warFactory", std::max(s.warFactory, 1)},
                        {"display", s.flightTime ? QStringLiteral("flightTime") : QStringLiteral("acceleration")},
                        {"designs", rows}};
 }

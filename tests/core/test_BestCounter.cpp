@@ -74,10 +74,8 @@ TEST(BestCounter, DesignsThatCannotBeUsedAreToldWhy)
     EXPECT_EQ(FindCounter(Fleet(), armoured, design("Ohne Angriff", 0, 0, 10, 1)).end, CounterEnd::Unreachable);
 
     std::vector<CounterRow> rows(4);
-    rows[0].end = CounterEnd::Unreachable;
-    rows[1].end = CounterEnd::NoRoom;
-    rows[2].end = CounterEnd::AlreadyEnough;
-    rows[3].end = CounterEnd::Found;
+    for (CounterEnd end : {CounterEnd::Unreachable, CounterEnd::NoRoom, CounterEnd::AlreadyEnough, CounterEnd::Found})
+        rows[size_t(3 - int(end))].end = end;
     SortCounterRows(rows);
     EXPECT_EQ(rows[0].end, CounterEnd::Found);
     EXPECT_EQ(rows[3].end, CounterEnd::Unreachable);

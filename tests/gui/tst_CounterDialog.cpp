@@ -13,8 +13,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -32,14 +30,14 @@ struct Battle : WindowFixture {
         window().pageControl()->setCurrentIndex(2);
         window().show();
     }
-    BattlePage *page() const { return const_cast<Battle *>(this)->window().battlePage(); }
-    int addDesign(const QString &name, int laser, int armor, int storage)
+    BattlePage *page() { return window().battlePage(); }
+    int addDesign(const QString &name, int laser, int armor = 0, int storage = 1)
     {
         ShipDesign d;
         d.SetName(name);
-        d.SetLaser(laser);
-        d.SetArmorLevel(armor);
-        d.SetStorageBays(storage);
+        for (auto [c, level] : {std::pair{Component::Laser, laser}, {Component::ArmorLevel, armor},
+                                {Component::StorageBays, storage}})
+            d.SetLevel(c, level);
         window().library().appendDesign(d);
         return state.designs.size() - 1;
     }
@@ -57,10 +55,9 @@ struct Battle : WindowFixture {
         prompts.answerDialog([&rows, row](QDialog &d) {
             QTableWidget *table = static_cast<CounterDialog &>(d).table();
             for (int r = 0; r < table->rowCount(); ++r) {
-                QStringList texts;
+                rows << QStringList();
                 for (int c = 0; c < table->columnCount(); ++c)
-                    texts << table->item(r, c)->text();
-                rows << texts;
+                    rows.last() << table->item(r, c)->text();
             }
             if (row < 0)
                 return int(QDialog::Rejected);
@@ -73,7 +70,6 @@ struct Battle : WindowFixture {
             qFatal("the counter search did not end");
         return rows;
     }
-    QStringList report() const { return page()->reportText().split(u'\n'); }
 };
 
 } // namespace
@@ -84,7 +80,7 @@ private slots:
     void everyRowAgreesWithTheMinimumCount()
     {
         Battle f;
-        const int hunter = f.addDesign(QStringLiteral("Jäger"), 3, 1, 1);
+        f.addDesign(QStringLiteral("Jäger"), 3, 1);
         const int escort = f.addDesign(QStringLiteral("Begleiter"), 1, 2, 3);
         const int fortress = f.addDesign(QStringLiteral("Festung"), 2, 6, 8);
         f.add(1, escort, 2);
@@ -112,25 +108,21 @@ private slots:
             QCOMPARE(f.prompts.informations.last().section(u' ', -1).toInt(), count);
             QCOMPARE(count, rows[r][1].toInt() + (rows[r][0] == QStringLiteral("Begleiter") ? 2 : 0));
         }
-        Q_UNUSED(hunter);
     }
 
     void takingARowShowsTheReportOfTheCommandLineTool()
     {
         Battle f;
-        const int hunter = f.addDesign(QStringLiteral("Jäger"), 3, 1, 1);
+        const int hunter = f.addDesign(QStringLiteral("Jäger"), 3, 1);
         f.add(2, f.addDesign(QStringLiteral("Festung"), 2, 6, 8), 25);
         f.add(1, hunter, 1);
         f.bestCounter(0);
         QVERIFY(f.page()->showsBattleReport());
-        const QString json = f.path("flotten.json");
-        QFile file(json);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(FormatFleetsJson(f.state.homeFleet, f.state.foreignFleet));
-        file.close();
-        const CliRun cli = RunCli({QStringLiteral("battle"), json});
+        CliCall call;
+        call.input = FormatFleetsJson(f.state.homeFleet, f.state.foreignFleet);
+        const CliRun cli = RunCli({QStringLiteral("battle"), QStringLiteral("-")}, call);
         QCOMPARE(cli.status, 0);
-        QCOMPARE(f.report(), cli.lines());
+        QCOMPARE(f.page()->reportText().split(u'\n'), cli.lines());
     }
 
     void anEleventhTypeIsSkippedWithANote()
@@ -148,7 +140,7 @@ private slots:
     {
         Battle f;
         f.state.foreignFleet.AddShips(2000000000, 1, 0, 1000, QStringLiteral("Fremd"), 1, 0, 0);
-        f.addDesign(QStringLiteral("Nadel"), 1, 0, 1);
+        f.addDesign(QStringLiteral("Nadel"), 1);
         f.window().menuItem(QStringLiteral("BestCounter"))->trigger();
         QVERIFY(f.page()->isRunning());
         QVERIFY(!f.window().menuItem(QStringLiteral("BestCounter"))->isEnabled());

@@ -32,20 +32,13 @@ std::vector<qf::CounterDesign> twelveDesigns(std::mt19937 &rng)
     return designs;
 }
 
-qf::Fleet fourTypes(std::mt19937 &rng)
-{
-    qf::Fleet fleet;
-    for (int i = 0; i < 4; ++i)
-        fleet.AddShips(pick(rng, 1000, 30000), pick(rng, 0, 1000), pick(rng, 0, 300), pick(rng, 100, 2000),
-                       QStringLiteral("Typ %1").arg(i), pick(rng, 100, 1000), pick(rng, 0, 500), pick(rng, 0, 300));
-    return fleet;
-}
-
 void counter(benchmark::State &state, bool withHomeFleet)
 {
     std::mt19937 rng(22 + std::uint32_t(withHomeFleet));
     const std::vector<qf::CounterDesign> designs = twelveDesigns(rng);
-    const qf::Fleet foreign = fourTypes(rng);
+    qf::Fleet foreign;
+    while (foreign.LastIndex < 3) // four types of up to 30,000 ships
+        foreign = qf::test::GameLikeFleet(rng, 30000);
     const qf::Fleet home = withHomeFleet ? qf::test::GameLikeFleet(rng, 30000) : qf::Fleet();
     int found = 0;
     for (auto _ : state) {

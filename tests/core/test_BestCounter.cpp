@@ -1,6 +1,7 @@
 // The cheapest counter: each design's count is the minimum-count search's
 // answer for its entry, its cost that of the ships added, and the rows come
-// cheapest first, with the designs that cannot be used after them.
+// cheapest first, with the designs that cannot be used after them. (A search
+// that is cancelled is followed through the battle page.)
 #include "battle/planning/BestCounter.h"
 
 #include "support/BattleExamples.h"
@@ -81,18 +82,4 @@ TEST(BestCounter, DesignsThatCannotBeUsedAreToldWhy)
     EXPECT_EQ(rows[3].end, CounterEnd::Unreachable);
     EXPECT_EQ(CounterTexts(rows[3]).at(1), "nicht erreichbar");
     EXPECT_EQ(CounterTexts(rows[2]).last(), "übersprungen: die Heimatflotte hat schon 10 Typen");
-}
-
-TEST(BestCounter, ACancelledSearchSaysSo)
-{
-    const std::atomic<bool> cancel{true};
-    CounterControl control;
-    control.cancel = &cancel;
-    int told = 0;
-    control.progress = [&told](const CounterProgress &p) { told += p.designs; };
-    const CounterSearch search =
-        FindBestCounters(Fleet(), MakeFleet({{5, 10, 0, 10}}), {design("A", 10, 0, 10, 1)}, control);
-    EXPECT_TRUE(search.cancelled);
-    EXPECT_TRUE(search.rows.empty());
-    EXPECT_EQ(told, 1);
 }

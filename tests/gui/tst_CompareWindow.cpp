@@ -99,8 +99,7 @@ private slots:
         f.newDesign("Laser 9", "9");
         f.newDesign("Laser 10", "10");
         f.newDesign("Ohne Laser", "0");
-        const QStringList inOrder{"Neues Schiff", "Laser 9", "Laser 10", "Ohne Laser"};
-        QCOMPARE(f.names(), inOrder);
+        QCOMPARE(f.names(), QStringList({"Neues Schiff", "Laser 9", "Laser 10", "Ohne Laser"}));
         f.clickHeader("Angriff");
         QCOMPARE(f.names().mid(2), QStringList({"Laser 9", "Laser 10"}));
         f.clickHeader("Angriff");
@@ -111,14 +110,13 @@ private slots:
 
         f.compare->referenceList()->setCurrentIndex(1); // "Laser 9"
         const int laser10 = int(f.names().indexOf("Laser 10"));
-        const int laser9 = int(f.names().indexOf("Laser 9"));
         const auto colour = [&](int row, const char *header) {
             return f.shown()->index(row, f.column(header)).data(Qt::BackgroundRole);
         };
         QCOMPARE(colour(laser10, "Angriff").value<QBrush>().color(), QColor(0xc6, 0xef, 0xce));
         QCOMPARE(colour(laser10, "Solar").value<QBrush>().color(), QColor(0xff, 0xc7, 0xce));
         QVERIFY(!colour(laser10, "Laserkanonen").isValid());
-        QVERIFY(!colour(laser9, "Angriff").isValid());
+        QVERIFY(!colour(int(f.names().indexOf("Laser 9")), "Angriff").isValid());
     }
 
     void csvAndCopyGiveTheTableAsShown()
@@ -138,7 +136,6 @@ private slots:
         QVERIFY(lines[1].startsWith(QStringLiteral("\"Zweites; mit Semikolon\";1;")));
         QVERIFY(lines[2].startsWith(QStringLiteral("Neues Schiff;1;0;0;1;")));
         QCOMPARE(lines[2].split(u';').size(), f.shown()->columnCount());
-        QCOMPARE(f.prompts.fileDialogs.last().defaultSuffix, QStringLiteral("csv"));
 
         f.compare->copyButton()->click();
         QCOMPARE(QApplication::clipboard()->text(), f.compare->tableText(u'\t'));

@@ -125,17 +125,6 @@ private slots:
         QCOMPARE(f.page()->reportText().split(u'\n'), cli.lines());
     }
 
-    void anEleventhTypeIsSkippedWithANote()
-    {
-        Battle f;
-        for (int i = 0; i < 10; ++i)
-            f.state.homeFleet.AddShips(1, 1, 0, 10, QStringLiteral("T%1").arg(i), 1, 0, 0);
-        f.state.foreignFleet.AddShips(1, 0, 0, 10, QStringLiteral("Ziel"), 1, 0, 0);
-        const QList<QStringList> rows = f.bestCounter(-1);
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0].last(), QStringLiteral("übersprungen: die Heimatflotte hat schon 10 Typen"));
-    }
-
     void aLongSearchShowsTheDesignAndCanBeCancelled()
     {
         Battle f;

@@ -10,6 +10,7 @@
 #include "battle/page/BattleFileCommands.h"
 #include "battle/page/BattlePage.h"
 #include "calc/page/CalculatorPage.h"
+#include "compare/window/CompareWindow.h"
 #include "designer/DesignerPage.h"
 #include "library/FileReading.h"
 #include "library/FileWriting.h"
@@ -141,6 +142,7 @@ void TKRM_Main::buildMenu()
     QAction *remove = addItem(designerMenu_, "Delete", QStringLiteral("&Löschen"), QKeySequence(QStringLiteral("Ctrl+L")));
     QAction *import = addItem(designerMenu_, "Importieren1", QStringLiteral("Importieren"), QKeySequence(QStringLiteral("Ctrl+I")));
     QAction *exportText = addItem(designerMenu_, "Exportieren1", QStringLiteral("Exportieren"), QKeySequence(QStringLiteral("Ctrl+E")));
+    QAction *compare = addItem(designerMenu_, "Compare", QStringLiteral("Vergleichen..."));
     QMenu *options = designerMenu_->addMenu(QStringLiteral("Optionen"));
     options->setObjectName(QStringLiteral("DesignOptionsMenu"));
     options->menuAction()->setObjectName(QStringLiteral("DesignOptions"));
@@ -176,6 +178,7 @@ void TKRM_Main::buildMenu()
     QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
     saveReport->setEnabled(false); // until a battle report is shown
     QAction *minCount = addItem(battleMenu_, "MinCount", QStringLiteral("Mindestanzahl..."));
+    QAction *bestCounter = addItem(battleMenu_, "BestCounter", QStringLiteral("Bester Konter..."));
     battleMenu_->addSeparator();
     addItem(battleMenu_, "BattlesimOptions", QStringLiteral("Optionen"))->setEnabled(false);
 
@@ -198,8 +201,9 @@ void TKRM_Main::buildMenu()
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
     connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
-    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount](bool running) {
-        for (QAction *item : {simulate, reset, minCount})
+    connect(bestCounter, &QAction::triggered, battle_, &BattlePage::BestCounterClick);
+    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount, bestCounter](bool running) {
+        for (QAction *item : {simulate, reset, minCount, bestCounter})
             item->setEnabled(!running);
     });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
@@ -209,6 +213,7 @@ void TKRM_Main::buildMenu()
     connect(remove, &QAction::triggered, this, [this] { library_->DeleteClick(); });
     connect(import, &QAction::triggered, this, [this] { library_->ImportClick(); });
     connect(exportText, &QAction::triggered, this, [this] { library_->ExportClick(); });
+    connect(compare, &QAction::triggered, this, &TKRM_Main::CompareClick);
     connect(exit, &QAction::triggered, this, &TKRM_Main::ExitClick);
     connect(designer_->renameButton(), &QPushButton::clicked, this, [this] { library_->RenameClick(); });
 }
@@ -314,6 +319,17 @@ void TKRM_Main::PageControl1Change(int index)
     designerMenu_->menuAction()->setEnabled(index == 0);
     calculatorMenu_->menuAction()->setEnabled(index == 1);
     battleMenu_->menuAction()->setEnabled(index == 2);
+}
+
+void TKRM_Main::CompareClick()
+{
+    guarded(prompts_, this, [&] {
+        if (!compareWindow_)
+            compareWindow_ = new CompareWindow(state_.designs, *designer_, prompts_, this);
+        compareWindow_->show();
+        compareWindow_->raise();
+        compareWindow_->activateWindow();
+    });
 }
 
 void TKRM_Main::AboutClick()

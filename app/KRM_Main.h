@@ -22,6 +22,7 @@ class DesignerPage;
 class CalculatorPage;
 class BattlePage;
 class LibraryCommands;
+class CompareWindow;
 class TShipnameDialog;
 class TDistanceOptionDialog;
 class TAboutBox;
@@ -44,6 +45,8 @@ public:
     TShipnameDialog *shipnameDialog() const { return ShipnameDialog; }
     TDistanceOptionDialog *distanceOptionDialog() const { return DistanceOptionDialog; }
     TAboutBox *aboutBox() const { return AboutBox; }
+    // The "Designvergleich" window; made when "Vergleichen..." is first chosen.
+    CompareWindow *compareWindow() const { return compareWindow_; }
     QAction *menuItem(const QString &name) const;
 
     QString configFileName() const { return configFileName_; }
@@ -62,6 +65,8 @@ public slots:
     void menu_SetDistance();
     void PageControl1Change(int index);
     void AboutClick();
+    // "Vergleichen...": shows the comparison window beside this one.
+    void CompareClick();
     // "Beenden": asks about every design with unsaved changes, writes the settings, ends.
     void ExitClick();
 
@@ -93,6 +98,7 @@ private:
     TShipnameDialog *ShipnameDialog = nullptr;
     TDistanceOptionDialog *DistanceOptionDialog = nullptr;
     TAboutBox *AboutBox = nullptr;
+    CompareWindow *compareWindow_ = nullptr;
     QMenu *designerMenu_ = nullptr;
     QMenu *calculatorMenu_ = nullptr;
     QMenu *battleMenu_ = nullptr;

@@ -54,10 +54,10 @@ int64_t readMaxRounds(const QString &text)
 
 } // namespace
 
-FleetsJson ReadFleetsInput(const QString &command, const QString &path)
+FleetsJson ReadFleetsInput(const QString &command, const QString &path, FleetsUse use)
 {
     const Input input = readInput(command, path);
-    FleetsJson fleets = ParseFleetsJson(input.bytes, DesignFilesFrom(input.directory));
+    FleetsJson fleets = ParseFleetsJson(input.bytes, DesignFilesFrom(input.directory), use);
     if (!fleets.ok())
         throw UsageError(command + QStringLiteral(": ") + fleets.error);
     return fleets;

@@ -22,6 +22,8 @@ const Command kCommands[] = {
     {"flight", "Flugrechner: Entfernung, Flugzeit, Verbrauch", qf::cli::runFlight, qf::cli::flightHelp},
     {"battlecalc", "Kampf-Rechner: Kampfdauer und Angreifer-AS", qf::cli::runBattlecalc, qf::cli::battlecalcHelp},
     {"actions", "Spezialaktionen: Dauer und Wahrscheinlichkeiten", qf::cli::runActions, qf::cli::actionsHelp},
+    {"compare", "Schiffsdesigns nebeneinander (wie Designvergleich)", qf::cli::runCompare, qf::cli::compareHelp},
+    {"counter", "günstigste Anzahl je Design, die die Fremdflotte zerstört", qf::cli::runCounter, qf::cli::counterHelp},
 };
 
 QString mainHelp()

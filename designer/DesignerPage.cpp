@@ -130,8 +130,11 @@ void DesignerPage::connectHandlers()
         connect(e, &QLineEdit::textChanged, this, [this, e] { DesignChange(e); });
     for (QCheckBox *box : actionBoxes_)
         connect(box, &QCheckBox::toggled, this, [this, box] { DesignChange(box); });
-    for (QLineEdit *factory : {d_ShipFactory, d_WarFactory})
+    for (QLineEdit *factory : {d_ShipFactory, d_WarFactory}) {
         connect(factory, &QLineEdit::textChanged, this, &DesignerPage::FactoryChange);
+        connect(factory, &QLineEdit::textChanged, this, &DesignerPage::figureSettingsChanged);
+    }
+    connect(d_Distance, &QLineEdit::textChanged, this, &DesignerPage::figureSettingsChanged);
     connect(d_ShipName, &QComboBox::activated, this, &DesignerPage::ShipNameSelect);
     // A rename or a save changes the selected design's saved state.
     connect(&state_.designs, &DesignCollection::designChanged, this, [this](int index) {
@@ -148,12 +151,18 @@ QString DesignerPage::distanceText() const { return d_Distance->text(); }
 
 void DesignerPage::setDistanceText(const QString &text) { d_Distance->setText(text); }
 
+QString DesignerPage::shipFactoryText() const { return d_ShipFactory->text(); }
+
+QString DesignerPage::warFactoryText() const { return d_WarFactory->text(); }
+
 void DesignerPage::showFlightTime(bool flightTime)
 {
+    flightTimeShown_ = flightTime;
     for (const char *name : {"d_Acceleration", "d_FlightTimePercent"})
         findChild<QLineEdit *>(QString::fromLatin1(name))->parentWidget()->setVisible(!flightTime);
     for (const char *name : {"d_FullFlightTime", "d_Distance"})
         findChild<QLineEdit *>(QString::fromLatin1(name))->parentWidget()->setVisible(flightTime);
+    emit figureSettingsChanged();
 }
 
 void DesignerPage::setIfDifferent(QLineEdit *e, const QString &text)

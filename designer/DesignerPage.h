@@ -32,9 +32,17 @@ public:
     void setDistanceText(const QString &text);
     // The display option: flight time and distance, or acceleration and percentage.
     void showFlightTime(bool flightTime);
+    bool flightTimeShown() const { return flightTimeShown_; }
+    QString shipFactoryText() const;
+    QString warFactoryText() const;
 
     // What the page shows now, as the export text and the design file take it.
     DesignerFigures shownFigures() const;
+
+signals:
+    // The distance, a factory level or the display option changed: the figures of
+    // every design read differently now, not only the selected one's.
+    void figureSettingsChanged();
 
 public slots:
     void ShowDesign();
@@ -75,6 +83,7 @@ private:
     QLineEdit *d_FE = nullptr;
     QLineEdit *d_SI = nullptr;
     QLineEdit *d_C = nullptr;
+    bool flightTimeShown_ = true;
 };
 
 } // namespace qf

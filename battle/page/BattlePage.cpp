@@ -6,6 +6,7 @@
 #include "ui/UserPrompts.h"
 #include "battle/page/BattleRunner.h"
 #include "battle/page/BattleRuns.h"
+#include "battle/page/CounterCommand.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "battle/ReportLayout.h"
@@ -167,6 +168,12 @@ QGroupBox *BattlePage::buildResultGroup()
     box->addWidget(runs_->runner().progressBar());
     connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
     connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
+    counter_ = new CounterCommand(state_, prompts_, runs_->runner(), this);
+    connect(counter_, &CounterCommand::reportReady, this, &BattlePage::writeReport);
+    connect(counter_, &CounterCommand::shipsAdded, this, [this](int entry) {
+        setRemembered(1, entry);
+        ShowFleets();
+    });
     connect(&runs_->runner(), &BattleRunner::runningChanged, this, [this](bool running) {
         b_Simulate->setEnabled(!running);
         b_Reset->setEnabled(!running);
@@ -479,6 +486,11 @@ void BattlePage::b_SimulateClick()
 void BattlePage::MinCountClick()
 {
     guarded(prompts_, this, [&] { runs_->MinCount(rememberedPosition(1)); });
+}
+
+void BattlePage::BestCounterClick()
+{
+    guarded(prompts_, this, [&] { counter_->BestCounterClick(); });
 }
 
 void BattlePage::cancelRunning() { runs_->runner().cancelAndFinish(); }

@@ -16,6 +16,7 @@ namespace qf {
 
 struct AppState;
 class BattleRuns;
+class CounterCommand;
 class Fleet;
 enum class FleetEdit;
 class UserPrompts;
@@ -44,6 +45,7 @@ public:
 
     // Whether a battle (or a search) runs beside the window now.
     bool isRunning() const;
+    CounterCommand &counter() const { return *counter_; }
     // Stops what runs and waits for it; the report box then says it was cancelled.
     void cancelRunning();
 
@@ -58,6 +60,8 @@ public slots:
     void b_ResetClick();
     // "Mindestanzahl...": for the home fleet's chosen entry.
     void MinCountClick();
+    // "Bester Konter...": the cheapest number of each design that wins.
+    void BestCounterClick();
     void ShowFleets();
     void b_FleetIndexSelect();
     // b_ShipClass1 and b_ShipClass2 both go to the first design.
@@ -113,6 +117,7 @@ private:
     QPushButton *b_Reset = nullptr;
     TBattleSimValueDialog *BattleSimValueDialog = nullptr;
     BattleRuns *runs_ = nullptr;
+    CounterCommand *counter_ = nullptr;
     bool refreshing_ = false;
     bool showsBattleReport_ = false;
 };

@@ -77,6 +77,7 @@ private slots:
             {"SaveAs", "&Speichern Als...", "Ctrl+A", true}, {"Copy", "&Kopieren", "Ctrl+K", true},
             {"Delete", "&Löschen", "Ctrl+L", true},       {"Importieren1", "Importieren", "Ctrl+I", true},
             {"Exportieren1", "Exportieren", "Ctrl+E", true}, {"DesignOptions", "Optionen", "", true},
+            {"Compare", "Vergleichen...", "", true},       {"BestCounter", "Bester Konter...", "", true},
             {"FlightTime", "Flugzeit (pa)", "", true},    {"Acceleration", "Beschleunigung", "", true},
             {"SetNewDistance", "Distanz setzen... (2000)", "", true},
             {"Calculator", "Rechner", "", true},           {"Designverwenden1", "Design verwenden...", "", true},

@@ -390,6 +390,34 @@ TEST(FightBattle, MillionsOfShipsAgreeWithTheReference)
     EXPECT_EQ(rounds, 400000);
 }
 
+// Stretches that end in the middle of a run of rounds moving alike: each case
+// fails if a stretch takes one round too many.
+TEST(FightBattle, StretchesEndWhereTheRoundsStopPlayingAlike)
+{
+    const struct {
+        const char *what;
+        std::vector<TestShips> home;
+        std::vector<TestShips> foreign;
+        int64_t rounds;
+    } cases[] = {
+        // Round 1 both hunters fall; then the foreign carry 4 falls by 1 a round
+        // (strike 6 against armour 7) while the home one stays 0: the round that
+        // brings it to exactly 0 breaks the battle off, in round 5.
+        {"carry falls to 0", {{1, 12, 0, 1}, {7, 0, 1, 100}}, {{2, 4, 0, 30}}, 5},
+        // From round 2 the foreign damage 140, 130, ... destroys a freighter
+        // (stability 100) and a ghost (stability 0) each round, until at 100 the
+        // ghost no longer falls (0 is not above 0); the home carry rises by 15
+        // until the cannon falls in round 8.
+        {"last ship without stability", {{50, 0, 0, 100}, {50, 0, 0, 0}, {1, 10, 0, 1000}},
+         {{1, 40, 0, 10}, {1, 60, 0, 200}}, 8},
+    };
+    for (const auto &c : cases) {
+        int64_t rounds = 0;
+        EXPECT_TRUE(AgreesWithReference(MakeFleet(c.home), MakeFleet(c.foreign), 1000, &rounds)) << c.what;
+        EXPECT_EQ(rounds, c.rounds) << c.what;
+    }
+}
+
 TEST(FightBattle, AWipedOutFleetLosesAlsoItsShipsWithoutStability)
 {
     // The ship with stability 20 falls: the stability left is 0, the fleet is

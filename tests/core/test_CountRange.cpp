@@ -12,6 +12,7 @@
 #include <random>
 #include <utility>
 #include <string>
+#include <vector>
 
 using namespace qf;
 using qf::battle::FightCountRange;
@@ -104,5 +105,37 @@ TEST(CountRange, BattlesLostEarlyDoNotHoldUpTheOthers)
         EXPECT_EQ(verdict(home, foreign, 0, low, high), RangeVerdict::Loss) << low;
         for (int32_t count = low; count <= high; ++count)
             EXPECT_FALSE(qf::test::FightWith(home, 0, count, foreign).foreign.wipedOut) << count;
+    }
+}
+
+TEST(CountRange, ForeignTypesOfVeryDifferentStabilities)
+{
+    // The home volley stops at a ship of either type depending on the count, so
+    // the carry after it is bounded by half the larger stability, not the smaller.
+    const struct {
+        std::vector<qf::test::TestShips> home;
+        std::vector<qf::test::TestShips> foreign;
+    } cases[] = {
+        {{{1, 752, 9, 704}}, {{173, 21, 0, 6}, {14, 183, 1, 6983}}},
+        {{{1, 306, 4, 94}}, {{52, 19, 3, 8}, {2, 129, 0, 10877}}},
+        {{{1, 341, 6, 2942}}, {{230, 12, 4, 1}, {8, 78, 1, 2749}}},
+        {{{1, 656, 7, 294}}, {{103, 26, 5, 5}, {6, 218, 2, 4997}}},
+    };
+    constexpr int32_t kLast = 40;
+    for (const auto &c : cases) {
+        const Fleet home = MakeFleet(c.home);
+        const Fleet foreign = MakeFleet(c.foreign);
+        const std::string letters = qf::test::EveryCount(home, 0, foreign, kLast);
+        for (int32_t low = 1; low < kLast; ++low) {
+            for (int32_t high = low + 1; high <= kLast; ++high) {
+                const RangeVerdict v = verdict(home, foreign, 0, low, high);
+                if (v != RangeVerdict::Win && v != RangeVerdict::Loss)
+                    continue;
+                const std::string part = letters.substr(size_t(low - 1), size_t(high - low + 1));
+                const bool holds = v == RangeVerdict::Win ? part.find_first_not_of('W') == std::string::npos
+                                                          : part.find('W') == std::string::npos;
+                ASSERT_TRUE(holds) << low << ".." << high << " " << letters;
+            }
+        }
     }
 }

@@ -183,7 +183,8 @@ inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int
 
 // The values are worked on in locals and written to the facts once, element by
 // element: copying a freshly written array as a whole stalls the processor.
-inline void playRound(BattleState &state, RoundFacts &r)
+// Forced inline: the loops of PlayRounds are where the time goes.
+[[gnu::always_inline]] inline void playRound(BattleState &state, RoundFacts &r)
 {
     BattleSide &h = state.side[kHome];
     BattleSide &f = state.side[kForeign];
@@ -233,7 +234,7 @@ inline void playRound(BattleState &state, RoundFacts &r)
     r.work = 1 + steps / 8;
 }
 
-inline bool changesNothing(const BattleState &state, const RoundFacts &r,
+[[gnu::always_inline]] inline bool changesNothing(const BattleState &state, const RoundFacts &r,
                            const std::array<int64_t, 2> &before)
 {
     if (state.over() || r.shipsLost[kHome] != 0 || r.shipsLost[kForeign] != 0)
@@ -289,8 +290,11 @@ bool ChangesNothing(const BattleState &state, const RoundFacts &round,
     return changesNothing(state, round, carriesBefore);
 }
 
-RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
-                     int64_t &work)
+namespace {
+
+template <bool Watched>
+RoundsEnd playRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played, int64_t &work,
+                     TypeWatch *watch)
 {
     RoundFacts r;
     for (played = 0, work = 0; played < count && work < workBudget;) {
@@ -302,8 +306,48 @@ RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int6
             return RoundsEnd::FleetGone;
         if (changesNothing(state, r, before))
             return RoundsEnd::NoProgress;
+        if constexpr (Watched) {
+            if (watch->typeRanOut(state, r.shipsLost))
+                return RoundsEnd::TypeGone;
+        }
     }
     return RoundsEnd::Played;
+}
+
+} // namespace
+
+RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
+                     int64_t &work, TypeWatch *watch)
+{
+    if (watch)
+        return playRounds<true>(state, count, workBudget, played, work, watch);
+    return playRounds<false>(state, count, workBudget, played, work, nullptr);
+}
+
+uint32_t TypesAlive(const Fleet &fleet, const BattleSide &side)
+{
+    uint32_t alive = 0;
+    for (int i = 0; i <= fleet.LastIndex; ++i) {
+        if (hasShipsLeft(fleet, side, i))
+            alive |= 1u << i;
+    }
+    return alive;
+}
+
+void TypeWatch::look(const BattleState &state)
+{
+    for (int x = 0; x < 2; ++x) {
+        const Fleet &fleet = *state.fleet[x];
+        const BattleSide &side = state.side[x];
+        alive_[x] = TypesAlive(fleet, side);
+        fewestLeft_[x] = kInt64Max;
+        for (int i = 0; i <= fleet.LastIndex; ++i) {
+            const int64_t left = fleet.Classes[size_t(i)].Count - side.lost[size_t(i)];
+            if (left > 0)
+                fewestLeft_[x] = std::min(fewestLeft_[x], left);
+        }
+        lostSince_[x] = 0;
+    }
 }
 
 } // namespace qf::battle

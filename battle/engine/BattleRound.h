@@ -87,12 +87,42 @@ enum class RoundsEnd {
     Played,     // all rounds asked for
     FleetGone,  // a fleet was wiped out
     NoProgress, // a round changed nothing that matters
+    TypeGone,   // a ship type lost its last ship (only looked for with a TypeWatch)
 };
+
+// Tells, at the cost of an addition a round, after which round a ship type
+// ran out: no type can have before the ships lost since the last look reach
+// the fewest any type then had left.
+class TypeWatch {
+public:
+    // Takes the ships left now as the start.
+    void look(const BattleState &state);
+    // After a round: whether a type lost its last ship in it.
+    bool typeRanOut(const BattleState &state, const std::array<int64_t, 2> &shipsLost)
+    {
+        lostSince_[0] += shipsLost[0];
+        lostSince_[1] += shipsLost[1];
+        if (lostSince_[0] < fewestLeft_[0] && lostSince_[1] < fewestLeft_[1])
+            return false;
+        const std::array<uint32_t, 2> before = alive_;
+        look(state);
+        return alive_ != before;
+    }
+
+private:
+    std::array<uint32_t, 2> alive_{};
+    std::array<int64_t, 2> fewestLeft_{};
+    std::array<int64_t, 2> lostSince_{};
+};
+
+// The types of a side that have ships left, one bit each in fleet order.
+uint32_t TypesAlive(const Fleet &fleet, const BattleSide &side);
 
 // Plays up to `count` rounds one by one, and no more once their work reaches
 // `workBudget`, stopping after a round that wipes out a fleet or changes
 // nothing; `played` and `work` tell how many were played and their work.
+// With a `watch`, it also stops after a round in which a type ran out.
 RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
-                     int64_t &work);
+                     int64_t &work, TypeWatch *watch = nullptr);
 
 } // namespace qf::battle

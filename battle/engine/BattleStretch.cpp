@@ -216,42 +216,45 @@ int64_t standstillLimit(const Step &step)
     return after == every ? 1 : after - 1;
 }
 
-// Every type that loses ships keeps at least one, and every side keeps some
-// stability: no type runs out and no fleet is wiped out within the stretch.
-int64_t shipsLeftLimit(const Step &step, const BattleState &state)
-{
-    int64_t longest = kUnbounded;
-    for (int x = 0; x < 2; ++x) {
-        const Fleet &fleet = *state.fleet[x];
-        for (int i = 0; i <= fleet.LastIndex; ++i) {
-            const int64_t k = step.kills[x][size_t(i)];
-            if (k > 0) {
-                const int64_t left = fleet.Classes[size_t(i)].Count - step.lost[x][size_t(i)];
-                longest = std::min(longest, (left - 1) / k);
-            }
-        }
-        if (step.perRound.stability[x] > 0)
-            longest = std::min(longest, (step.stability[x] - 1) / step.perRound.stability[x]);
-    }
-    return longest;
-}
-
 void applyStretch(const Step &step, BattleState &state, int64_t extra)
 {
-    for (int x = 0; x < 2; ++x) {
-        BattleSide &s = state.side[x];
-        for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
-            s.lost[i] += extra * step.kills[x][i];
-        s.attackLeft -= extra * step.perRound.attack[x];
-        s.armorLeft -= extra * step.perRound.armor[x];
-        s.stabilityLeft -= extra * step.perRound.stability[x];
-        s.carry = step.carry[x] + (extra + 1) * step.slope[x];
-    }
+    ApplyRepetitions(state, step.kills, step.perRound, extra);
+    for (int x = 0; x < 2; ++x)
+        state.side[x].carry = step.carry[x] + (extra + 1) * step.slope[x];
     state.battleTime = AddRoundTimes(state.battleTime, step.t, uint64_t(extra));
     state.rounds += extra;
 }
 
 } // namespace
+
+int64_t MostRepetitions(const BattleState &state, const Losses &lostFrom,
+                        const std::array<int64_t, 2> &stabilityFrom, const Losses &lost, const Shift &shift)
+{
+    int64_t most = kUnbounded;
+    for (int x = 0; x < 2; ++x) {
+        const Fleet &fleet = *state.fleet[x];
+        for (int i = 0; i <= fleet.LastIndex; ++i) {
+            const int64_t k = lost[x][size_t(i)];
+            if (k > 0)
+                most = std::min(most, (fleet.Classes[size_t(i)].Count - lostFrom[x][size_t(i)] - 1) / k);
+        }
+        if (shift.stability[x] > 0)
+            most = std::min(most, (stabilityFrom[x] - 1) / shift.stability[x]);
+    }
+    return most;
+}
+
+void ApplyRepetitions(BattleState &state, const Losses &lost, const Shift &shift, int64_t n)
+{
+    for (int x = 0; x < 2; ++x) {
+        BattleSide &s = state.side[x];
+        for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
+            s.lost[i] += n * lost[x][i];
+        s.attackLeft -= n * shift.attack[x];
+        s.armorLeft -= n * shift.armor[x];
+        s.stabilityLeft -= n * shift.stability[x];
+    }
+}
 
 bool Shift::isZero() const
 {
@@ -347,7 +350,9 @@ int64_t StretchFinder::extend(Step &step, BattleState &state, int64_t allowed)
 
     int64_t longest = std::min(linearCarryLimit(step, state, kHome),
                                linearCarryLimit(step, state, kForeign));
-    longest = std::min({longest, standstillLimit(step), shipsLeftLimit(step, state)});
+    // The rounds counted from the start of the first: the values recorded then.
+    const int64_t shipsLeft = MostRepetitions(state, step.lost, step.stability, step.kills, step.perRound);
+    longest = std::min({longest, standstillLimit(step), shipsLeft});
     longest = std::min(longest, allowed < kUnbounded ? allowed + 1 : kUnbounded);
     if (longest <= 1)
         return 0;

@@ -49,9 +49,9 @@ BattleEngine::BattleEngine(const Fleet &home, const Fleet &foreign, const Battle
 
 bool BattleEngine::typeRanOut(const BattleState &before) const
 {
-    for (size_t x = 0; x < 2; ++x) {
-        const Fleet &fleet = *state_.fleet[x];
-        if ((TypesAlive(fleet, before.side[x]) & ~TypesAlive(fleet, state_.side[x])) != 0)
+    for (Side side : kBothSides) {
+        const Fleet &fleet = state_.fleetOf(side);
+        if ((TypesAlive(fleet, before.of(side)) & ~TypesAlive(fleet, state_.of(side))) != 0)
             return true;
     }
     return false;
@@ -68,8 +68,8 @@ void BattleEngine::recordCourse(bool mayHaveWipedOut)
     bool wipedOut = false;
     for (Side side : kBothSides) {
         const size_t x = Index(side);
-        const Fleet &fleet = *state_.fleet[x];
-        const BattleSide &s = state_.side[x];
+        const Fleet &fleet = state_.fleetOf(side);
+        const BattleSide &s = state_.of(side);
         point.sides[x] = {shipsLeft(fleet, s), s.stabilityLeft, s.attackLeft};
         const uint32_t alive = TypesAlive(fleet, s);
         wipedOut = wipedOut || (aliveAtLastPoint_[x] & ~alive) != 0;
@@ -99,8 +99,8 @@ BattleProgress BattleEngine::progress() const
 {
     BattleProgress p;
     p.rounds = state_.rounds;
-    p.homeShipsLeft = shipsLeft(*state_.fleet[kHome], state_.side[kHome]);
-    p.foreignShipsLeft = shipsLeft(*state_.fleet[kForeign], state_.side[kForeign]);
+    p.homeShipsLeft = shipsLeft(state_.fleetOf(Side::Home), state_.of(Side::Home));
+    p.foreignShipsLeft = shipsLeft(state_.fleetOf(Side::Foreign), state_.of(Side::Foreign));
     return p;
 }
 
@@ -158,8 +158,8 @@ bool BattleEngine::lookingStep()
     }
     Step &step = patterns_.addStep();
     BeginStep(step, state_);
-    const std::array<int64_t, 2> carriesBefore = {state_.side[kHome].carry,
-                                                  state_.side[kForeign].carry};
+    const std::array<int64_t, 2> carriesBefore = {state_.of(Side::Home).carry,
+                                                  state_.of(Side::Foreign).carry};
     const RoundFacts round = PlayRound(state_);
     ++playedOneByOne_;
     workSinceCheckIn_ += kLookingStepWork + round.work;
@@ -168,7 +168,7 @@ bool BattleEngine::lookingStep()
         return false;
     }
     EndFirstRound(step, round, state_);
-    recordCourse(round.shipsLost[kHome] + round.shipsLost[kForeign] > 0);
+    recordCourse(round.shipsLost[Index(Side::Home)] + round.shipsLost[Index(Side::Foreign)] > 0);
     const int64_t taken = stretches_.extend(step, state_, roundsAllowed());
     if (taken > 0)
         recordCourse(false); // nor do stretches
@@ -220,11 +220,12 @@ bool BattleEngine::plainRounds()
 // the report never calls a fleet destroyed while it has ships.
 void BattleEngine::sinkWipedOutFleets()
 {
-    for (int x = 0; x < 2; ++x) {
-        BattleSide &s = state_.side[x];
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        BattleSide &s = state_.of(side);
         if (!s.wipedOut)
             continue;
-        const Fleet &fleet = *state_.fleet[x];
+        const Fleet &fleet = state_.fleetOf(side);
         for (int i = 0; i <= fleet.LastIndex; ++i)
             s.lost[size_t(i)] = fleet.Classes[size_t(i)].Count;
         s.stabilityLeft = 0;
@@ -251,8 +252,8 @@ BattleOutcome BattleEngine::fight()
     sinkWipedOutFleets();
     recordCourse(true);
     BattleOutcome outcome;
-    outcome.home = state_.side[kHome];
-    outcome.foreign = state_.side[kForeign];
+    outcome.home = state_.of(Side::Home);
+    outcome.foreign = state_.of(Side::Foreign);
     outcome.battleTime = state_.battleTime;
     outcome.rounds = state_.rounds;
     outcome.end = end_;

@@ -51,14 +51,10 @@ void PatternFinder::forget()
 int64_t PatternFinder::lookFor(BattleState &state, int64_t allowed)
 {
     PatternKey key;
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &side = state.side[x];
-        const Fleet &fleet = *state.fleet[x];
-        key.carry[x] = side.carry;
-        for (int i = 0; i <= fleet.LastIndex; ++i) {
-            if (side.lost[size_t(i)] < fleet.Classes[size_t(i)].Count)
-                key.alive[x] |= 1u << i;
-        }
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        key.carry[x] = state.of(side).carry;
+        key.alive[x] = TypesAlive(state.fleetOf(side), state.of(side));
     }
     int64_t taken = 0;
     const int64_t found = seen_.find(key);
@@ -93,8 +89,9 @@ int64_t PatternFinder::jump(size_t first, BattleState &state, int64_t allowed)
     Shift pass;
     Losses lostPass{};
     bool anyLoss = false;
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &s = state.side[x];
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const BattleSide &s = state.of(side);
         pass.attack[x] = start.attack[x] - s.attackLeft;
         pass.armor[x] = start.armor[x] - s.armorLeft;
         pass.stability[x] = start.stability[x] - s.stabilityLeft;
@@ -111,9 +108,10 @@ int64_t PatternFinder::jump(size_t first, BattleState &state, int64_t allowed)
     // Counted from now: the battle has just played one pass.
     std::array<int64_t, 2> stability{};
     Losses lost{};
-    for (int x = 0; x < 2; ++x) {
-        stability[x] = state.side[x].stabilityLeft;
-        lost[x] = state.side[x].lost;
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        stability[x] = state.of(side).stabilityLeft;
+        lost[x] = state.of(side).lost;
     }
     const int64_t most = std::min(allowed / roundsPerPass, MostRepetitions(state, lost, stability, lostPass, pass));
     const int64_t passes = LargestPassing(most, [&](int64_t n) {

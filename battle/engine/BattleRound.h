@@ -3,6 +3,7 @@
 // damages and the two volleys. Used by the battle engine, which plays rounds
 // one by one with these functions and takes stretches of equal rounds at once.
 #include "battle/BattleSimulation.h"
+#include "battle/Side.h"
 #include "model/Numeric.h"
 
 #include <array>
@@ -11,8 +12,6 @@
 
 namespace qf::battle {
 
-constexpr int kHome = 0;
-constexpr int kForeign = 1;
 constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 
 // The random factor of both sides in every round, its average.
@@ -27,7 +26,10 @@ struct BattleState {
     float battleTime = 0.0f; // hours
     int64_t rounds = 0;
 
-    bool over() const { return side[kHome].wipedOut || side[kForeign].wipedOut; }
+    BattleSide &of(Side s) { return side[Index(s)]; }
+    const BattleSide &of(Side s) const { return side[Index(s)]; }
+    const Fleet &fleetOf(Side s) const { return *fleet[Index(s)]; }
+    bool over() const { return of(Side::Home).wipedOut || of(Side::Foreign).wipedOut; }
 };
 
 // What one round did.
@@ -64,7 +66,7 @@ float SideTime(int64_t effective, float pace, ext opponentStrength);
 // What a side's attack does in a round of length t before carry and armour:
 // the home side multiplies its attack by the random factor and the time, the
 // foreign side its truncated effective attack by the time.
-ext Strike(int x, int64_t attack, float t);
+ext Strike(Side side, int64_t attack, float t);
 
 // The damage of a strike with the side's carry, less the opponent's armour.
 int64_t Damage(ext strike, int64_t carry, int64_t armor);

@@ -191,7 +191,7 @@ private:
     std::optional<Bounds> homeOwnTimeDamage(int64_t effectiveWeak) const;
     std::optional<Bounds> ownTimeExcess(const Corners &attacker, const Corners &target, const Bounds &carry,
                                         int64_t fractionDropped) const;
-    bool carryMoves(int x, const Bounds &before, const Bounds &after, const Bounds &damage, float tLo,
+    bool carryMoves(Side side, const Bounds &before, const Bounds &after, const Bounds &damage, float tLo,
                     float tHi) const;
 
     Fleet lowFleet_;  // the home fleet with the lowest count of the range
@@ -258,7 +258,7 @@ ext RangeBattle::largestHomeStrike() const
 {
     const BattleSide &f = foreignCorners_.strong;
     const int64_t attack = home_.strong.attackLeft;
-    const auto capStrike = [](int64_t a) { return Strike(kHome, a, kRoundCap); };
+    const auto capStrike = [](int64_t a) { return Strike(Side::Home, a, kRoundCap); };
     if (!allSafe({attack, f.stabilityLeft, f.armorLeft}))
         return capStrike(attack);
     const int64_t dropped = anyFractionDropped(); // the largest fraction, in quarters
@@ -358,22 +358,22 @@ std::optional<Bounds> RangeBattle::ownTimeExcess(const Corners &attacker, const 
 // the armour by 2 or more (a volley that destroys nothing leaves its damage),
 // and shrinks where the strike stays 1 or more below the armour and every
 // carry is positive.
-bool RangeBattle::carryMoves(int x, const Bounds &before, const Bounds &after, const Bounds &damage,
+bool RangeBattle::carryMoves(Side side, const Bounds &before, const Bounds &after, const Bounds &damage,
                              float tLo, float tHi) const
 {
     if (before.point() && after.point())
         return before.lo != after.lo;
-    const Corners &own = x == kHome ? home_ : foreignCorners_;
-    const Corners &target = x == kHome ? foreignCorners_ : home_;
+    const Corners &own = side == Side::Home ? home_ : foreignCorners_;
+    const Corners &target = side == Side::Home ? foreignCorners_ : home_;
     if (!allSafe({own.strong.attackLeft, target.strong.armorLeft, before.hi}))
         return false;
     // The foreign side fires whenever its effective attack is 1 or more; its
     // damage is its leftover either way when nothing falls.
-    const bool firesEverywhere = x == kHome ? damage.lo >= 1 : true;
+    const bool firesEverywhere = side == Side::Home ? damage.lo >= 1 : true;
     if (firesEverywhere
-        && Strike(x, own.weak.attackLeft, tLo) - static_cast<ext>(target.strong.armorLeft) >= 2)
+        && Strike(side, own.weak.attackLeft, tLo) - static_cast<ext>(target.strong.armorLeft) >= 2)
         return true;
-    return before.lo > 0 && Strike(x, own.strong.attackLeft, tHi) - static_cast<ext>(target.weak.armorLeft) <= -1;
+    return before.lo > 0 && Strike(side, own.strong.attackLeft, tHi) - static_cast<ext>(target.weak.armorLeft) <= -1;
 }
 
 // The smallest and largest time each side can need, and so the round's.
@@ -403,8 +403,8 @@ RangeBattle::Times RangeBattle::roundTimes() const
 RangeBattle::DamageBounds RangeBattle::homeDamage(const Times &t) const
 {
     const Corners &f = foreignCorners_;
-    DamageBounds d{{Damage(Strike(kHome, home_.weak.attackLeft, t.lo), homeCarry_.lo, f.strong.armorLeft),
-                    Damage(Strike(kHome, home_.strong.attackLeft, t.hi), homeCarry_.hi, f.weak.armorLeft)},
+    DamageBounds d{{Damage(Strike(Side::Home, home_.weak.attackLeft, t.lo), homeCarry_.lo, f.strong.armorLeft),
+                    Damage(Strike(Side::Home, home_.strong.attackLeft, t.hi), homeCarry_.hi, f.weak.armorLeft)},
              std::nullopt};
     if (!t.homeTimes)
         return d;
@@ -423,8 +423,8 @@ RangeBattle::DamageBounds RangeBattle::foreignDamage(const Times &t) const
 {
     const Corners &h = home_;
     const Corners &f = foreignCorners_;
-    DamageBounds d{{Damage(Strike(kForeign, f.weak.attackLeft, t.lo), foreignCarry_.lo, h.strong.armorLeft),
-                    Damage(Strike(kForeign, f.strong.attackLeft, t.hi), foreignCarry_.hi, h.weak.armorLeft)},
+    DamageBounds d{{Damage(Strike(Side::Foreign, f.weak.attackLeft, t.lo), foreignCarry_.lo, h.strong.armorLeft),
+                    Damage(Strike(Side::Foreign, f.strong.attackLeft, t.hi), foreignCarry_.hi, h.weak.armorLeft)},
              std::nullopt};
     if (!t.foreignTimes)
         return d;
@@ -540,8 +540,8 @@ bool RangeBattle::standsStill(const Times &t, const DamageBounds &home, const Da
     if (bothZero || standStill)
         return true;
     const bool neverBothZero = homeCarryAfter.lo > 0 || foreignCarryAfter.lo > 0;
-    const bool neverStill = carryMoves(kHome, homeCarry_, homeCarryAfter, home.bounds, t.lo, t.hi)
-                            || carryMoves(kForeign, foreignCarry_, foreignCarryAfter, foreign.bounds, t.lo, t.hi);
+    const bool neverStill = carryMoves(Side::Home, homeCarry_, homeCarryAfter, home.bounds, t.lo, t.hi)
+                            || carryMoves(Side::Foreign, foreignCarry_, foreignCarryAfter, foreign.bounds, t.lo, t.hi);
     if (!neverBothZero || !neverStill)
         someLost_ = true;
     return false;

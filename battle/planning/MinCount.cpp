@@ -123,7 +123,7 @@ int32_t sameCourseFrom(const Fleet &foreign, const Fleet::ShipClass &entry, int 
     const int64_t lostOfEntry = atHigh.home.lost[size_t(index)];
     const int64_t effectiveF = battle::EffectiveAttack(foreign.TotalAS);
     const float paceF = battle::Pace(foreign.TotalAS);
-    const ext strikeF = battle::Strike(battle::kForeign, foreign.TotalAS, battle::kRoundCap);
+    const ext strikeF = battle::Strike(Side::Foreign, foreign.TotalAS, battle::kRoundCap);
     const auto holds = [&](int64_t d) {
         if (int64_t(high) - d <= lostOfEntry)
             return false;

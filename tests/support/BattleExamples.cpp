@@ -1,4 +1,5 @@
 #include "BattleExamples.h"
+#include "RandomCases.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,13 +27,6 @@ QJsonArray entries(const std::vector<TestShips> &types)
     }
     return array;
 }
-
-int pick(std::mt19937 &rng, int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-
-bool chance(std::mt19937 &rng, int percent) { return pick(rng, 0, 99) < percent; }
 
 double between(std::mt19937 &rng, double low, double high)
 {

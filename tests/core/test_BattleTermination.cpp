@@ -449,20 +449,14 @@ TEST(BattleTermination, TwoBillionFreightersFallFourRoundsEach)
     EXPECT_EQ(o.end, BattleEnd::Decided);
     EXPECT_EQ(o.rounds, 4 * int64_t(kMax));
     EXPECT_EQ(o.battleTime, 33554432.0f);
-    const QStringList expected = {
-        QStringLiteral("Dauer des Kampfes: 33554432:00:00 (8589934588 Runden)"),
-        QStringLiteral(" "),
-        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral(" "),
-        QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte."),
-        QStringLiteral(" "),
-        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-        QStringLiteral("T0\t\t2147483647\t100\t0\t0"),
-        QStringLiteral("Gesamt \t\t2147483647\t214748364700\t0\t\t0"),
-        QStringLiteral("Die Flotte wurd vollständig zerstört."),
-        QStringLiteral("Kosten in Solar: 6442450941"),
-    };
+    const QStringList expected = test::Report(QStringLiteral("Dauer des Kampfes: 33554432:00:00 (8589934588 Runden)"),
+        {QStringLiteral(" "),
+         QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte.")},
+        {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+         QStringLiteral("T0\t\t2147483647\t100\t0\t0"),
+         QStringLiteral("Gesamt \t\t2147483647\t214748364700\t0\t\t0"),
+         QStringLiteral("Die Flotte wurd vollständig zerstört."),
+         QStringLiteral("Kosten in Solar: 6442450941")});
     EXPECT_EQ(BattleReport(hunter, freighters, o), expected);
 }
 
@@ -594,20 +588,13 @@ TEST(BattleTermination, TwoBillionShipsHeldAtTheFixedTimeFallOneARound)
     EXPECT_LT(checkIns, 20);
     EXPECT_EQ(o.rounds, int64_t(kMax));
     EXPECT_EQ(o.battleTime, 33554432.0f);
-    const QStringList expected = {
-        QStringLiteral("Dauer des Kampfes: 33554432:00:00 (2147483647 Runden)"),
-        QStringLiteral(" "),
-        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral(" "),
-        QStringLiteral("Es wurden keine Schiffe zerstört."),
-        QStringLiteral(" "),
-        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-        QStringLiteral("Schwarm\t\t2147483647\t109\t16\t0"),
-        QStringLiteral("Gesamt \t\t2147483647\t234075717523\t34359738352\t\t0"),
-        QStringLiteral("Die Flotte wurd vollständig zerstört."),
-        QStringLiteral("Kosten in Solar: 21474836470"),
-    };
+    const QStringList expected = test::Report(QStringLiteral("Dauer des Kampfes: 33554432:00:00 (2147483647 Runden)"),
+        {QStringLiteral(" "), QStringLiteral("Es wurden keine Schiffe zerstört.")},
+        {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+         QStringLiteral("Schwarm\t\t2147483647\t109\t16\t0"),
+         QStringLiteral("Gesamt \t\t2147483647\t234075717523\t34359738352\t\t0"),
+         QStringLiteral("Die Flotte wurd vollständig zerstört."),
+         QStringLiteral("Kosten in Solar: 21474836470")});
     EXPECT_EQ(BattleReport(home, swarm, o), expected);
 }
 

@@ -30,21 +30,41 @@ struct CoursePoint {
 };
 
 // Collects the course while the engine fights. Keeps the first and the last
-// point always, every point at which a ship type was wiped out, and otherwise
-// thins the points so that at most about kMostPoints remain.
+// point always, every point at which a ship type was wiped out, and of the
+// others one in every `stride` rounds: when they are more than fit, the
+// stride doubles and every other one goes. So at most kMostPoints remain,
+// and a point costs a comparison unless it is kept.
 class BattleCourse {
 public:
     static constexpr std::size_t kMostPoints = 2000;
 
     // The state after a step of the engine; `typeWipedOut` when a ship type of
-    // either side lost its last ship in that step.
+    // either side lost its last ship in that step. A point of the round of the
+    // last one replaces it.
     void add(const CoursePoint &point, bool typeWipedOut);
+
+    // The first round after the last point for which a point would be kept
+    // whatever happens in it: the engine need not stop for the rounds before.
+    int64_t nextKeptRound() const { return nextKept_; }
 
     const std::vector<CoursePoint> &points() const { return points_; }
     bool empty() const { return points_.empty(); }
 
 private:
+    // Room for the first and the last point and the wiped-out types of both sides.
+    static constexpr std::size_t kMostRegular = kMostPoints - 2 - 2 * 10;
+
+    // Why a point is kept: for good (the first one, a wiped-out type), on the
+    // stride, or only as the last one so far.
+    enum class Kind : unsigned char { Always, Stride, Last };
+
+    void thin();
+
     std::vector<CoursePoint> points_;
+    std::vector<Kind> kinds_;
+    std::size_t onStride_ = 0; // points of kind Stride
+    int64_t stride_ = 1;
+    int64_t nextKept_ = 0;
 };
 
 // The course as CSV: a header line, then per point the round, the battle time

@@ -14,6 +14,8 @@
 
 namespace qf {
 
+class BattleCourse;
+
 // The random factor of a side in one round. The simulator always uses its
 // average, 0.75, for both sides.
 float AverageRandom(bool useAverage);
@@ -67,6 +69,9 @@ struct BattleControl {
     const std::atomic<bool> *cancel = nullptr;
     std::function<void(const BattleProgress &)> progress;
     int64_t maxRounds = 0; // 0: no limit; else the battle stops after that many rounds
+    // When given, receives the course of the battle (BattleCourse.h), up to its
+    // end or its cancel; the outcome is the same with it and without.
+    BattleCourse *course = nullptr;
 };
 
 // One volley: the attacker fires `damage` at `target`, whose working values are

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
-constexpr int32_t kCountMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kCountMax = kMostShips;
 
 bool inInt64(wide value) { return value >= kInt64Min && value <= kInt64Max; }
 
@@ -73,11 +73,15 @@ int Fleet::IndexOf(const QString &name) const
     return -1;
 }
 
-QString FleetRefusalText(FleetEdit edit)
+QString FleetRefusalText(FleetEdit edit, const QString &entry)
 {
     if (edit == FleetEdit::TooLarge)
         return QStringLiteral(
             "Die Summen der Flotte passen nicht mehr in 64 Bit; die Flotte bleibt unverändert.");
+    if (edit == FleetEdit::CountTooLarge)
+        return QStringLiteral("„%1“ hätte mehr als %2 Schiffe; die Flotte bleibt unverändert.")
+            .arg(entry)
+            .arg(kMostShips);
     return QString();
 }
 
@@ -103,11 +107,13 @@ int Fleet::addShips(int count, int AS, int Armor, int Stability, const QString &
         return -1;
     const int found = IndexOf(Name);
     if (found >= 0) {
-        // The entry keeps its old values; only its count grows, up to the count limit.
+        // The entry keeps its old values; only its count grows.
         ShipClass &entry = Classes[size_t(found)];
-        const int64_t wanted = std::min<int64_t>(int64_t(entry.Count) + count, kCountMax);
-        if (wanted == entry.Count)
+        const int64_t wanted = int64_t(entry.Count) + count;
+        if (wanted > kCountMax) {
+            result = FleetEdit::CountTooLarge;
             return found;
+        }
         if (!countFits(found, wanted)) {
             result = FleetEdit::TooLarge;
             return found;
@@ -184,8 +190,10 @@ int Fleet::IncreaseCount(int index, FleetEdit *edit)
     if (!validIndex(index))
         return -1;
     ShipClass &entry = Classes[size_t(index)];
-    if (entry.Count >= kCountMax)
+    if (entry.Count >= kCountMax) {
+        result = FleetEdit::CountTooLarge;
         return entry.Count;
+    }
     if (!countFits(index, int64_t(entry.Count) + 1)) {
         result = FleetEdit::TooLarge;
         return entry.Count;
@@ -253,11 +261,13 @@ FleetEdit Fleet::setTarget(Kind kind, int64_t target, int index)
     case Kind::Cost: value = entry.Cost; total = TotalCost; break;
     }
     const wide rest = wide(total) - wide(entry.Count) * value;
-    int64_t count = 1;
+    wide count = 1;
     if (wide(target) >= rest + value && value >= 1)
-        count = int64_t(std::min<wide>((wide(target) - rest) / value, kCountMax));
+        count = (wide(target) - rest) / value;
+    if (count > kCountMax)
+        return FleetEdit::CountTooLarge;
     // The chosen total stays at or below the target; another total may not fit.
-    if (!countFits(index, count))
+    if (!countFits(index, int64_t(count)))
         return FleetEdit::TooLarge;
     entry.Count = int32_t(count);
     Recalculate();

@@ -20,20 +20,24 @@ int64_t SolarCost(int FE, int SI, int C);
 int64_t ReadTargetValue(const QString &text);
 
 // How an operation that adds ships or sets a count ended. The window shows a
-// message box for TooLarge (FleetRefusalText); every other outcome is silent,
-// as the game is.
+// message box for the two refusals (FleetRefusalText); every other outcome is
+// silent, as the game is.
 enum class FleetEdit {
-    Done,      // carried out (a count stops at 2,147,483,647 ships, as it always has)
-    Ignored,   // nothing to do: no ship to add, values below 0, a position outside
-               // the fleet, or a count already at 2,147,483,647
-    FleetFull, // a new type beside ten others: nothing added
-    TooLarge,  // refused: a fleet total would leave the 64-bit range; the fleet is unchanged
+    Done,          // carried out
+    Ignored,       // nothing to do: no ship to add, values below 0, or a position outside the fleet
+    FleetFull,     // a new type beside ten others: nothing added
+    TooLarge,      // refused: a fleet total would leave the 64-bit range; the fleet is unchanged
+    CountTooLarge, // refused: the entry would hold more than 2,147,483,647 ships; the fleet is unchanged
 };
 
-// The German reason shown for a refused edit: "Die Summen der Flotte passen
-// nicht mehr in 64 Bit; die Flotte bleibt unverändert." for TooLarge, empty for
-// every other outcome.
-QString FleetRefusalText(FleetEdit edit);
+// The largest count an entry holds.
+constexpr int32_t kMostShips = 2147483647;
+
+// The German reason shown for a refused edit of the entry named `entry`:
+// "Die Summen der Flotte passen nicht mehr in 64 Bit; die Flotte bleibt
+// unverändert." for TooLarge, "„NAME“ hätte mehr als 2147483647 Schiffe; die
+// Flotte bleibt unverändert." for CountTooLarge, empty for every other outcome.
+QString FleetRefusalText(FleetEdit edit, const QString &entry = QString());
 
 class Fleet {
 public:
@@ -68,7 +72,8 @@ public:
     // One ship of the type. Returns the position of the entry if the name was
     // already present (case ignored; the entry keeps its old values; also when
     // its count stays), else -1, also when nothing was added (full fleet, values
-    // below 0, which no design has, or totals that would leave 64 bits).
+    // below 0, which no design has, or totals that would leave 64 bits). Ships
+    // that would take the entry past kMostShips are refused (CountTooLarge).
     // `edit`, when given, receives how the addition ended.
     int AddShip(int AS, int Armor, int Stability, const QString &Name, int FE, int SI, int C,
                 FleetEdit *edit = nullptr);
@@ -83,8 +88,8 @@ public:
     int IndexOf(const QString &name) const;
 
     // One ship more; the count now held, or -1 for a position outside the fleet.
-    // A count at 2,147,483,647 stays (Ignored); a ship that would take a total
-    // outside 64 bits is refused (TooLarge) and the count stays.
+    // A count at kMostShips is refused (CountTooLarge), and so is a ship that
+    // would take a total outside 64 bits (TooLarge); the count stays.
     int IncreaseCount(int index, FleetEdit *edit = nullptr);
     // One ship less, removing the entry at 0. Returns the count now stored at the
     // position: the follower's after a removal, 0 if the removed entry was the last.
@@ -93,9 +98,9 @@ public:
     void Recalculate();
 
     // The count that brings the total closest to the target without passing it,
-    // at least 1 and at most 2,147,483,647; the other entries stay. When that
-    // count would take any total outside 64 bits it is refused (TooLarge) and
-    // the count stays; a position outside the fleet is Ignored.
+    // at least 1; the other entries stay. When that count is above kMostShips
+    // (CountTooLarge) or would take any total outside 64 bits (TooLarge) it is
+    // refused and the count stays; a position outside the fleet is Ignored.
     FleetEdit SetAttackTarget(int64_t target, int index);
     FleetEdit SetArmorTarget(int64_t target, int index);
     FleetEdit SetStabilityTarget(int64_t target, int index);
@@ -105,7 +110,7 @@ public:
     // A count below 1 or a position outside the fleet changes nothing (Ignored); a
     // count with which a total would leave the 64-bit range is refused (TooLarge).
     FleetEdit SetCount(int index, int32_t count);
-    // The largest count the entry can hold: 2,147,483,647, or less where a
+    // The largest count the entry can hold: kMostShips, or less where a
     // total would otherwise leave the 64-bit range; 0 for a position outside
     // the fleet.
     int32_t CountLimit(int index) const;

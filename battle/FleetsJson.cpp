@@ -93,7 +93,11 @@ void addShips(Fleet &fleet, int count, int as, int armor, int stability, const Q
     if (count < 1)
         return;
     FleetEdit edit = FleetEdit::Done;
-    fleet.AddShips(count, as, armor, stability, name, fe, si, c, &edit);
+    const int position = fleet.AddShips(count, as, armor, stability, name, fe, si, c, &edit);
+    if (edit == FleetEdit::CountTooLarge)
+        throw InputFault{QStringLiteral("%1: „%2“ hätte mehr als %3 Schiffe")
+                             .arg(where, fleet.Names.value(position))
+                             .arg(kMostShips)};
     if (edit == FleetEdit::TooLarge)
         throw InputFault{QStringLiteral("%1: die Summen der Flotte passen nicht mehr in 64 Bit").arg(where)};
     if (edit == FleetEdit::FleetFull && use == FleetsUse::Window)

@@ -54,8 +54,9 @@ struct FleetsJson {
 // German text (without the command's name in front). A design file is read as
 // "Öffnen" reads it and named after its file; a file that is not a design file
 // is a fault. Neither fleet may end up empty. An entry whose ships would take a
-// fleet total outside 64 bits is a fault too: the fleets are never cut down
-// to something the input did not ask for.
+// fleet total outside 64 bits is a fault too, and so is one that would take an
+// entry past kMostShips ships: the fleets are never cut down to something the
+// input did not ask for.
 FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &designs,
                            FleetsUse use = FleetsUse::Battle);
 

@@ -1,6 +1,7 @@
 #include "battle/engine/BattleEngine.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qf::battle {
 
@@ -40,10 +41,41 @@ int64_t shipsLeft(const Fleet &fleet, const BattleSide &side)
 } // namespace
 
 BattleEngine::BattleEngine(const Fleet &home, const Fleet &foreign, const BattleControl &control)
-    : control_(control), plainLength_(kShortestPlain)
+    : control_(control), course_(control.course), plainLength_(kShortestPlain)
 {
     state_.fleet = {&home, &foreign};
     state_.side = {BattleSide::Start(home), BattleSide::Start(foreign)};
+}
+
+bool BattleEngine::typeRanOut(const BattleState &before) const
+{
+    for (Side side : kBothSides) {
+        const Fleet &fleet = state_.fleetOf(side);
+        if ((TypesAlive(fleet, before.of(side)) & ~TypesAlive(fleet, state_.of(side))) != 0)
+            return true;
+    }
+    return false;
+}
+
+void BattleEngine::recordCourse(bool mayHaveWipedOut)
+{
+    // A point the course would drop at once is not even made.
+    if (!course_ || (!mayHaveWipedOut && state_.rounds < course_->nextKeptRound()))
+        return;
+    CoursePoint point;
+    point.round = state_.rounds;
+    point.battleTime = state_.battleTime;
+    bool wipedOut = false;
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const Fleet &fleet = state_.fleetOf(side);
+        const BattleSide &s = state_.of(side);
+        point.sides[x] = {shipsLeft(fleet, s), s.stabilityLeft, s.attackLeft};
+        const uint32_t alive = TypesAlive(fleet, s);
+        wipedOut = wipedOut || (aliveAtLastPoint_[x] & ~alive) != 0;
+        aliveAtLastPoint_[x] = alive;
+    }
+    course_->add(point, wipedOut);
 }
 
 int64_t BattleEngine::roundsAllowed() const
@@ -67,8 +99,8 @@ BattleProgress BattleEngine::progress() const
 {
     BattleProgress p;
     p.rounds = state_.rounds;
-    p.homeShipsLeft = shipsLeft(*state_.fleet[kHome], state_.side[kHome]);
-    p.foreignShipsLeft = shipsLeft(*state_.fleet[kForeign], state_.side[kForeign]);
+    p.homeShipsLeft = shipsLeft(state_.fleetOf(Side::Home), state_.of(Side::Home));
+    p.foreignShipsLeft = shipsLeft(state_.fleetOf(Side::Foreign), state_.of(Side::Foreign));
     return p;
 }
 
@@ -120,13 +152,14 @@ bool BattleEngine::lookingStep()
         workSinceCheckIn_ += kCheckWork * patterns_.takeChecks();
         if (taken > 0) {
             windowPaid_ = true;
+            recordCourse(false); // patterns never take a type's last ship
             return true; // the round limit may be reached
         }
     }
     Step &step = patterns_.addStep();
     BeginStep(step, state_);
-    const std::array<int64_t, 2> carriesBefore = {state_.side[kHome].carry,
-                                                  state_.side[kForeign].carry};
+    const std::array<int64_t, 2> carriesBefore = {state_.of(Side::Home).carry,
+                                                  state_.of(Side::Foreign).carry};
     const RoundFacts round = PlayRound(state_);
     ++playedOneByOne_;
     workSinceCheckIn_ += kLookingStepWork + round.work;
@@ -135,7 +168,10 @@ bool BattleEngine::lookingStep()
         return false;
     }
     EndFirstRound(step, round, state_);
+    recordCourse(round.shipsLost[Index(Side::Home)] + round.shipsLost[Index(Side::Foreign)] > 0);
     const int64_t taken = stretches_.extend(step, state_, roundsAllowed());
+    if (taken > 0)
+        recordCourse(false); // nor do stretches
     workSinceCheckIn_ += kCheckWork * stretches_.takeChecks();
     ++windowSteps_;
     windowRounds_ += 1 + taken;
@@ -144,20 +180,36 @@ bool BattleEngine::lookingStep()
     return true;
 }
 
+// With a course, the rounds stop where it keeps a point and after a round in
+// which a type ran out; the rounds themselves are the same. The plain loop
+// does not watch the types: where one ran out, the rounds are played again
+// from where they began, watched (a type runs out at most 20 times a battle).
 bool BattleEngine::plainRounds()
 {
-    const int64_t count = std::min(plainLeft_, roundsAllowed());
+    int64_t count = std::min(plainLeft_, roundsAllowed());
+    if (course_)
+        count = std::min(count, course_->nextKeptRound() - state_.rounds);
+    count = std::max<int64_t>(count, 1);
+    const int64_t budget = std::max<int64_t>(kCheckInWork - workSinceCheckIn_, 1);
     int64_t played = 0;
     int64_t work = 0;
-    const RoundsEnd end = PlayRounds(state_, std::max<int64_t>(count, 1),
-                                     std::max<int64_t>(kCheckInWork - workSinceCheckIn_, 1), played, work);
+    std::optional<BattleState> start;
+    if (course_)
+        start = state_;
+    RoundsEnd end = PlayRounds(state_, count, budget, played, work);
+    if (start && typeRanOut(*start)) {
+        state_ = *start;
+        typeWatch_.look(state_);
+        end = PlayRounds(state_, count, budget, played, work, &typeWatch_);
+    }
     playedOneByOne_ += played;
     workSinceCheckIn_ += work;
     plainLeft_ -= played;
     if (end == RoundsEnd::NoProgress)
         end_ = BattleEnd::NoProgress;
-    if (end != RoundsEnd::Played)
+    if (end != RoundsEnd::Played && end != RoundsEnd::TypeGone)
         return false;
+    recordCourse(end == RoundsEnd::TypeGone);
     if (plainLeft_ <= 0)
         startLooking();
     return true;
@@ -168,11 +220,12 @@ bool BattleEngine::plainRounds()
 // the report never calls a fleet destroyed while it has ships.
 void BattleEngine::sinkWipedOutFleets()
 {
-    for (int x = 0; x < 2; ++x) {
-        BattleSide &s = state_.side[x];
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        BattleSide &s = state_.of(side);
         if (!s.wipedOut)
             continue;
-        const Fleet &fleet = *state_.fleet[x];
+        const Fleet &fleet = state_.fleetOf(side);
         for (int i = 0; i <= fleet.LastIndex; ++i)
             s.lost[size_t(i)] = fleet.Classes[size_t(i)].Count;
         s.stabilityLeft = 0;
@@ -183,6 +236,7 @@ void BattleEngine::sinkWipedOutFleets()
 
 BattleOutcome BattleEngine::fight()
 {
+    recordCourse(true);
     while (!state_.over()) {
         if (roundLimitReached()) {
             end_ = BattleEnd::RoundLimit;
@@ -196,9 +250,10 @@ BattleOutcome BattleEngine::fight()
             break;
     }
     sinkWipedOutFleets();
+    recordCourse(true);
     BattleOutcome outcome;
-    outcome.home = state_.side[kHome];
-    outcome.foreign = state_.side[kForeign];
+    outcome.home = state_.of(Side::Home);
+    outcome.foreign = state_.of(Side::Foreign);
     outcome.battleTime = state_.battleTime;
     outcome.rounds = state_.rounds;
     outcome.end = end_;

@@ -8,6 +8,7 @@
 #include "battle/engine/BattlePattern.h"
 #include "battle/engine/BattleRound.h"
 #include "battle/engine/BattleStretch.h"
+#include "battle/BattleCourse.h"
 
 namespace qf::battle {
 
@@ -36,12 +37,20 @@ private:
     // A round just played ended the battle: a fleet is gone or nothing changes any more.
     bool endsBattle(const RoundFacts &round, const std::array<int64_t, 2> &carriesBefore);
     void sinkWipedOutFleets();
+    // Hands the state reached to the course, if one is followed and it may
+    // keep it (on its stride, or `mayHaveWipedOut` a type).
+    void recordCourse(bool mayHaveWipedOut);
+    // Whether a type with ships in `before` has none now.
+    bool typeRanOut(const BattleState &before) const;
 
     BattleState state_;
     const BattleControl &control_;
     BattleEnd end_ = BattleEnd::Decided;
     StretchFinder stretches_;
     PatternFinder patterns_;
+    BattleCourse *course_;
+    TypeWatch typeWatch_;
+    std::array<uint32_t, 2> aliveAtLastPoint_{}; // the types with ships at the course's last point
 
     int64_t playedOneByOne_ = 0;
     int64_t workSinceCheckIn_ = 0;

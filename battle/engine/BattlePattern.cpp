@@ -51,14 +51,10 @@ void PatternFinder::forget()
 int64_t PatternFinder::lookFor(BattleState &state, int64_t allowed)
 {
     PatternKey key;
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &side = state.side[x];
-        const Fleet &fleet = *state.fleet[x];
-        key.carry[x] = side.carry;
-        for (int i = 0; i <= fleet.LastIndex; ++i) {
-            if (side.lost[size_t(i)] < fleet.Classes[size_t(i)].Count)
-                key.alive[x] |= 1u << i;
-        }
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        key.carry[x] = state.of(side).carry;
+        key.alive[x] = TypesAlive(state.fleetOf(side), state.of(side));
     }
     int64_t taken = 0;
     const int64_t found = seen_.find(key);
@@ -93,8 +89,9 @@ int64_t PatternFinder::jump(size_t first, BattleState &state, int64_t allowed)
     Shift pass;
     Losses lostPass{};
     bool anyLoss = false;
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &s = state.side[x];
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const BattleSide &s = state.of(side);
         pass.attack[x] = start.attack[x] - s.attackLeft;
         pass.armor[x] = start.armor[x] - s.armorLeft;
         pass.stability[x] = start.stability[x] - s.stabilityLeft;
@@ -108,18 +105,15 @@ int64_t PatternFinder::jump(size_t first, BattleState &state, int64_t allowed)
     int64_t roundsPerPass = 0;
     for (size_t m = first; m < history_.size(); ++m)
         roundsPerPass += history_[m].rounds;
-    int64_t most = allowed / roundsPerPass;
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &s = state.side[x];
-        const Fleet &fleet = *state.fleet[x];
-        for (int i = 0; i <= fleet.LastIndex; ++i) {
-            const int64_t k = lostPass[x][size_t(i)];
-            if (k > 0)
-                most = std::min(most, (fleet.Classes[size_t(i)].Count - s.lost[size_t(i)] - 1) / k);
-        }
-        if (pass.stability[x] > 0)
-            most = std::min(most, (s.stabilityLeft - 1) / pass.stability[x]);
+    // Counted from now: the battle has just played one pass.
+    std::array<int64_t, 2> stability{};
+    Losses lost{};
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        stability[x] = state.of(side).stabilityLeft;
+        lost[x] = state.of(side).lost;
     }
+    const int64_t most = std::min(allowed / roundsPerPass, MostRepetitions(state, lost, stability, lostPass, pass));
     const int64_t passes = LargestPassing(most, [&](int64_t n) {
         for (size_t m = first; m < history_.size(); ++m) {
             ++checks_;
@@ -131,14 +125,7 @@ int64_t PatternFinder::jump(size_t first, BattleState &state, int64_t allowed)
     if (passes < 1)
         return 0;
 
-    for (int x = 0; x < 2; ++x) {
-        BattleSide &s = state.side[x];
-        for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
-            s.lost[i] += passes * lostPass[x][i];
-        s.attackLeft -= passes * pass.attack[x];
-        s.armorLeft -= passes * pass.armor[x];
-        s.stabilityLeft -= passes * pass.stability[x];
-    }
+    ApplyRepetitions(state, lostPass, pass, passes);
     state.battleTime = RepeatAdditions(state.battleTime, uint64_t(passes), [&](float battleTime) {
         for (size_t m = first; m < history_.size(); ++m)
             battleTime = AddRoundTimes(battleTime, history_[m].t, uint64_t(history_[m].rounds));

@@ -52,7 +52,8 @@ class PatternFinder {
 public:
     // The most steps a pattern may have, and the most kept.
     static constexpr size_t kLongestPattern = 512;
-    static constexpr size_t kHistoryLength = 2048; // below SeenKeys::kSlots
+    static constexpr size_t kHistoryLength = 2048;
+    static_assert(kHistoryLength < SeenKeys::kSlots, "the table of keys never fills");
 
     // At a step boundary: if the battle is back at a key seen some steps ago,
     // tries to take repetitions of those steps at once (at most `allowed`

@@ -183,10 +183,11 @@ inline int64_t volley(const Fleet &target, BattleSide &side, int64_t damage, int
 
 // The values are worked on in locals and written to the facts once, element by
 // element: copying a freshly written array as a whole stalls the processor.
-inline void playRound(BattleState &state, RoundFacts &r)
+// Forced inline: the loops of PlayRounds are where the time goes.
+[[gnu::always_inline]] inline void playRound(BattleState &state, RoundFacts &r)
 {
-    BattleSide &h = state.side[kHome];
-    BattleSide &f = state.side[kForeign];
+    BattleSide &h = state.of(Side::Home);
+    BattleSide &f = state.of(Side::Foreign);
     const int64_t effectiveH = effectiveAttack(h.attackLeft);
     const int64_t effectiveF = effectiveAttack(f.attackLeft);
     const float timeH = sideTime(effectiveH, pace(h.attackLeft), strength(f));
@@ -211,36 +212,36 @@ inline void playRound(BattleState &state, RoundFacts &r)
     int64_t lostF = 0;
     int64_t lostH = 0;
     int64_t steps = 0;
-    const int64_t leftoverH = firesH ? volley(*state.fleet[kForeign], f, damageH, lostF, steps) : damageH;
-    const int64_t leftoverF = firesF ? volley(*state.fleet[kHome], h, damageF, lostH, steps) : damageF;
+    const int64_t leftoverH = firesH ? volley(state.fleetOf(Side::Foreign), f, damageH, lostF, steps) : damageH;
+    const int64_t leftoverF = firesF ? volley(state.fleetOf(Side::Home), h, damageF, lostH, steps) : damageF;
     h.carry = std::max<int64_t>(leftoverH, 0);
     f.carry = std::max<int64_t>(leftoverF, 0);
 
     r.t = t;
-    r.sideTime[kHome] = timeH;
-    r.sideTime[kForeign] = timeF;
-    r.effective[kHome] = effectiveH;
-    r.effective[kForeign] = effectiveF;
-    r.damage[kHome] = damageH;
-    r.damage[kForeign] = damageF;
-    r.fires[kHome] = firesH;
-    r.fires[kForeign] = firesF;
-    r.leftover[kHome] = leftoverH;
-    r.leftover[kForeign] = leftoverF;
-    r.shipsLost[kHome] = lostH;
-    r.shipsLost[kForeign] = lostF;
+    r.sideTime[Index(Side::Home)] = timeH;
+    r.sideTime[Index(Side::Foreign)] = timeF;
+    r.effective[Index(Side::Home)] = effectiveH;
+    r.effective[Index(Side::Foreign)] = effectiveF;
+    r.damage[Index(Side::Home)] = damageH;
+    r.damage[Index(Side::Foreign)] = damageF;
+    r.fires[Index(Side::Home)] = firesH;
+    r.fires[Index(Side::Foreign)] = firesF;
+    r.leftover[Index(Side::Home)] = leftoverH;
+    r.leftover[Index(Side::Foreign)] = leftoverF;
+    r.shipsLost[Index(Side::Home)] = lostH;
+    r.shipsLost[Index(Side::Foreign)] = lostF;
     // A round with volleys of a few ships is one unit of work.
     r.work = 1 + steps / 8;
 }
 
-inline bool changesNothing(const BattleState &state, const RoundFacts &r,
+[[gnu::always_inline]] inline bool changesNothing(const BattleState &state, const RoundFacts &r,
                            const std::array<int64_t, 2> &before)
 {
-    if (state.over() || r.shipsLost[kHome] != 0 || r.shipsLost[kForeign] != 0)
+    if (state.over() || r.shipsLost[Index(Side::Home)] != 0 || r.shipsLost[Index(Side::Foreign)] != 0)
         return false;
-    const int64_t h = state.side[kHome].carry;
-    const int64_t f = state.side[kForeign].carry;
-    return (h == 0 && f == 0) || (h == before[kHome] && f == before[kForeign]);
+    const int64_t h = state.of(Side::Home).carry;
+    const int64_t f = state.of(Side::Foreign).carry;
+    return (h == 0 && f == 0) || (h == before[Index(Side::Home)] && f == before[Index(Side::Foreign)]);
 }
 
 } // namespace
@@ -258,9 +259,9 @@ float SideTime(int64_t effective, float paceValue, ext opponentStrength)
     return sideTime(effective, paceValue, opponentStrength);
 }
 
-ext Strike(int x, int64_t attack, float t)
+ext Strike(Side side, int64_t attack, float t)
 {
-    if (x == kHome)
+    if (side == Side::Home)
         return homeStrike(attack, t);
     return foreignStrike(effectiveAttack(attack), t);
 }
@@ -289,12 +290,15 @@ bool ChangesNothing(const BattleState &state, const RoundFacts &round,
     return changesNothing(state, round, carriesBefore);
 }
 
-RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
-                     int64_t &work)
+namespace {
+
+template <bool Watched>
+RoundsEnd playRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played, int64_t &work,
+                     TypeWatch *watch)
 {
     RoundFacts r;
     for (played = 0, work = 0; played < count && work < workBudget;) {
-        const std::array<int64_t, 2> before = {state.side[kHome].carry, state.side[kForeign].carry};
+        const std::array<int64_t, 2> before = {state.of(Side::Home).carry, state.of(Side::Foreign).carry};
         playRound(state, r);
         ++played;
         work += r.work;
@@ -302,8 +306,49 @@ RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int6
             return RoundsEnd::FleetGone;
         if (changesNothing(state, r, before))
             return RoundsEnd::NoProgress;
+        if constexpr (Watched) {
+            if (watch->typeRanOut(state, r.shipsLost))
+                return RoundsEnd::TypeGone;
+        }
     }
     return RoundsEnd::Played;
+}
+
+} // namespace
+
+RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
+                     int64_t &work, TypeWatch *watch)
+{
+    if (watch)
+        return playRounds<true>(state, count, workBudget, played, work, watch);
+    return playRounds<false>(state, count, workBudget, played, work, nullptr);
+}
+
+uint32_t TypesAlive(const Fleet &fleet, const BattleSide &side)
+{
+    uint32_t alive = 0;
+    for (int i = 0; i <= fleet.LastIndex; ++i) {
+        if (hasShipsLeft(fleet, side, i))
+            alive |= 1u << i;
+    }
+    return alive;
+}
+
+void TypeWatch::look(const BattleState &state)
+{
+    for (Side s : kBothSides) {
+        const size_t x = Index(s);
+        const Fleet &fleet = state.fleetOf(s);
+        const BattleSide &side = state.of(s);
+        alive_[x] = TypesAlive(fleet, side);
+        fewestLeft_[x] = kInt64Max;
+        for (int i = 0; i <= fleet.LastIndex; ++i) {
+            const int64_t left = fleet.Classes[size_t(i)].Count - side.lost[size_t(i)];
+            if (left > 0)
+                fewestLeft_[x] = std::min(fewestLeft_[x], left);
+        }
+        lostSince_[x] = 0;
+    }
 }
 
 } // namespace qf::battle

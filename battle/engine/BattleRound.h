@@ -3,6 +3,7 @@
 // damages and the two volleys. Used by the battle engine, which plays rounds
 // one by one with these functions and takes stretches of equal rounds at once.
 #include "battle/BattleSimulation.h"
+#include "battle/Side.h"
 #include "model/Numeric.h"
 
 #include <array>
@@ -11,8 +12,6 @@
 
 namespace qf::battle {
 
-constexpr int kHome = 0;
-constexpr int kForeign = 1;
 constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 
 // The random factor of both sides in every round, its average.
@@ -27,7 +26,10 @@ struct BattleState {
     float battleTime = 0.0f; // hours
     int64_t rounds = 0;
 
-    bool over() const { return side[kHome].wipedOut || side[kForeign].wipedOut; }
+    BattleSide &of(Side s) { return side[Index(s)]; }
+    const BattleSide &of(Side s) const { return side[Index(s)]; }
+    const Fleet &fleetOf(Side s) const { return *fleet[Index(s)]; }
+    bool over() const { return of(Side::Home).wipedOut || of(Side::Foreign).wipedOut; }
 };
 
 // What one round did.
@@ -64,7 +66,7 @@ float SideTime(int64_t effective, float pace, ext opponentStrength);
 // What a side's attack does in a round of length t before carry and armour:
 // the home side multiplies its attack by the random factor and the time, the
 // foreign side its truncated effective attack by the time.
-ext Strike(int x, int64_t attack, float t);
+ext Strike(Side side, int64_t attack, float t);
 
 // The damage of a strike with the side's carry, less the opponent's armour.
 int64_t Damage(ext strike, int64_t carry, int64_t armor);
@@ -87,12 +89,42 @@ enum class RoundsEnd {
     Played,     // all rounds asked for
     FleetGone,  // a fleet was wiped out
     NoProgress, // a round changed nothing that matters
+    TypeGone,   // a ship type lost its last ship (only looked for with a TypeWatch)
 };
+
+// Tells, at the cost of an addition a round, after which round a ship type
+// ran out: no type can have before the ships lost since the last look reach
+// the fewest any type then had left.
+class TypeWatch {
+public:
+    // Takes the ships left now as the start.
+    void look(const BattleState &state);
+    // After a round: whether a type lost its last ship in it.
+    bool typeRanOut(const BattleState &state, const std::array<int64_t, 2> &shipsLost)
+    {
+        lostSince_[0] += shipsLost[0];
+        lostSince_[1] += shipsLost[1];
+        if (lostSince_[0] < fewestLeft_[0] && lostSince_[1] < fewestLeft_[1])
+            return false;
+        const std::array<uint32_t, 2> before = alive_;
+        look(state);
+        return alive_ != before;
+    }
+
+private:
+    std::array<uint32_t, 2> alive_{};
+    std::array<int64_t, 2> fewestLeft_{};
+    std::array<int64_t, 2> lostSince_{};
+};
+
+// The types of a side that have ships left, one bit each in fleet order.
+uint32_t TypesAlive(const Fleet &fleet, const BattleSide &side);
 
 // Plays up to `count` rounds one by one, and no more once their work reaches
 // `workBudget`, stopping after a round that wipes out a fleet or changes
 // nothing; `played` and `work` tell how many were played and their work.
+// With a `watch`, it also stops after a round in which a type ran out.
 RoundsEnd PlayRounds(BattleState &state, int64_t count, int64_t workBudget, int64_t &played,
-                     int64_t &work);
+                     int64_t &work, TypeWatch *watch = nullptr);
 
 } // namespace qf::battle

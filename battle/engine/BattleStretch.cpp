@@ -21,8 +21,9 @@ constexpr wide kFarAbove = wide(1) << 100;
 // `lowestStrength`. Its time is 2.0 while that strength is at least twice its
 // pace, and else the strength divided by its effective attack, which is least
 // for the least strength and the largest effective attack, the first round's.
-float lowestSideTime(const Step &step, int x, wide lowestStrength)
+float lowestSideTime(const Step &step, Side side, wide lowestStrength)
 {
+    const size_t x = Index(side);
     const ext s = static_cast<ext>(lowestStrength);
     return std::min(kRoundCap, SideTime(step.effective[x], step.pace[x], s));
 }
@@ -35,14 +36,16 @@ bool roundTimeStays(const Step &step, const std::array<bool, 2> &moves,
                     const std::array<wide, 2> &lowestStrength)
 {
     float fixed = kRoundCap;
-    for (int x = 0; x < 2; ++x) {
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
         if (!moves[x])
             fixed = std::min(fixed, step.sideTime[x]);
     }
     if (fixed != step.t)
         return false;
-    for (int x = 0; x < 2; ++x) {
-        if (moves[x] && lowestSideTime(step, x, lowestStrength[x]) < step.t)
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        if (moves[x] && lowestSideTime(step, side, lowestStrength[x]) < step.t)
             return false;
     }
     return true;
@@ -53,20 +56,21 @@ bool roundTimeStays(const Step &step, const std::array<bool, 2> &moves,
 // carry must stand still and the damage be the same at both extremes: the
 // highest attack against the lowest armour and the other way round (the
 // damage rises with the attack and falls with the armour).
-bool damageStays(const Step &step, int x, wide attackLow, wide armorLow)
+bool damageStays(const Step &step, Side side, wide attackLow, wide armorLow)
 {
-    const int y = 1 - x;
+    const size_t x = Index(side);
+    const size_t y = Index(Opponent(side));
     if (attackLow == step.attack[x] && armorLow == step.armor[y])
         return true;
     if (step.slope[x] != 0)
         return false;
     // The foreign side fires while its effective attack is at least 1.
-    if (x == kForeign && step.effective[x] >= 1 && EffectiveAttack(int64_t(attackLow)) < 1)
+    if (side == Side::Foreign && step.effective[x] >= 1 && EffectiveAttack(int64_t(attackLow)) < 1)
         return false;
-    const int64_t high = Damage(Strike(x, step.attack[x], step.t), step.carry[x], int64_t(armorLow));
+    const int64_t high = Damage(Strike(side, step.attack[x], step.t), step.carry[x], int64_t(armorLow));
     if (step.damage[x] <= 0)
         return high <= 0;
-    const int64_t low = Damage(Strike(x, int64_t(attackLow), step.t), step.carry[x], step.armor[y]);
+    const int64_t low = Damage(Strike(side, int64_t(attackLow), step.t), step.carry[x], step.armor[y]);
     return low == step.damage[x] && high == step.damage[x];
 }
 
@@ -75,11 +79,12 @@ bool damageStays(const Step &step, int x, wide attackLow, wide armorLow)
 
 bool aTypeRanOut(const Step &step, const BattleState &state)
 {
-    for (int x = 0; x < 2; ++x) {
-        const Fleet &fleet = *state.fleet[x];
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const Fleet &fleet = state.fleetOf(side);
         for (int i = 0; i <= fleet.LastIndex; ++i) {
             const int64_t count = fleet.Classes[size_t(i)].Count;
-            if (step.lost[x][size_t(i)] < count && state.side[x].lost[size_t(i)] >= count)
+            if (step.lost[x][size_t(i)] < count && state.of(side).lost[size_t(i)] >= count)
                 return true;
         }
     }
@@ -146,9 +151,10 @@ bool killRange(const Fleet &target, const std::array<int64_t, Fleet::Capacity> &
 // slope each round, exactly, until it leaves the range of damages that destroy
 // as many ships, or its leftover would turn negative. 0 where the carry cannot
 // move alike (its attack or the opponent's armour move as well).
-int64_t linearCarryLimit(const Step &step, const BattleState &state, int x)
+int64_t linearCarryLimit(const Step &step, const BattleState &state, Side side)
 {
-    const int y = 1 - x;
+    const size_t x = Index(side);
+    const size_t y = Index(Opponent(side));
     const int64_t slope = step.slope[x];
     if (slope == 0)
         return kUnbounded;
@@ -163,10 +169,10 @@ int64_t linearCarryLimit(const Step &step, const BattleState &state, int x)
             kills += k;
         if (!killRange(*state.fleet[y], step.lost[y], kills, range))
             return 0;
-    } else if (x == kHome) {
+    } else if (side == Side::Home) {
         return 0; // a home side that does not fire has no carry left
     }
-    const int64_t exactUpTo = exactCarryLimit(Strike(x, step.attack[x], step.t));
+    const int64_t exactUpTo = exactCarryLimit(Strike(side, step.attack[x], step.t));
     const int64_t d0 = step.damage[x];
     const int64_t c0 = step.carry[x];
     if (c0 > exactUpTo || d0 > kLinearLimit)
@@ -193,7 +199,8 @@ int64_t standstillLimit(const Step &step)
         return kUnbounded;
     constexpr int64_t every = -1;
     std::array<int64_t, 2> at{};
-    for (int x = 0; x < 2; ++x) {
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
         if (step.slope[x] == 0) {
             if (step.carry[x] != 0)
                 return kUnbounded;
@@ -216,42 +223,49 @@ int64_t standstillLimit(const Step &step)
     return after == every ? 1 : after - 1;
 }
 
-// Every type that loses ships keeps at least one, and every side keeps some
-// stability: no type runs out and no fleet is wiped out within the stretch.
-int64_t shipsLeftLimit(const Step &step, const BattleState &state)
-{
-    int64_t longest = kUnbounded;
-    for (int x = 0; x < 2; ++x) {
-        const Fleet &fleet = *state.fleet[x];
-        for (int i = 0; i <= fleet.LastIndex; ++i) {
-            const int64_t k = step.kills[x][size_t(i)];
-            if (k > 0) {
-                const int64_t left = fleet.Classes[size_t(i)].Count - step.lost[x][size_t(i)];
-                longest = std::min(longest, (left - 1) / k);
-            }
-        }
-        if (step.perRound.stability[x] > 0)
-            longest = std::min(longest, (step.stability[x] - 1) / step.perRound.stability[x]);
-    }
-    return longest;
-}
-
 void applyStretch(const Step &step, BattleState &state, int64_t extra)
 {
-    for (int x = 0; x < 2; ++x) {
-        BattleSide &s = state.side[x];
-        for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
-            s.lost[i] += extra * step.kills[x][i];
-        s.attackLeft -= extra * step.perRound.attack[x];
-        s.armorLeft -= extra * step.perRound.armor[x];
-        s.stabilityLeft -= extra * step.perRound.stability[x];
-        s.carry = step.carry[x] + (extra + 1) * step.slope[x];
+    ApplyRepetitions(state, step.kills, step.perRound, extra);
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        state.of(side).carry = step.carry[x] + (extra + 1) * step.slope[x];
     }
     state.battleTime = AddRoundTimes(state.battleTime, step.t, uint64_t(extra));
     state.rounds += extra;
 }
 
 } // namespace
+
+int64_t MostRepetitions(const BattleState &state, const Losses &lostFrom,
+                        const std::array<int64_t, 2> &stabilityFrom, const Losses &lost, const Shift &shift)
+{
+    int64_t most = kUnbounded;
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const Fleet &fleet = state.fleetOf(side);
+        for (int i = 0; i <= fleet.LastIndex; ++i) {
+            const int64_t k = lost[x][size_t(i)];
+            if (k > 0)
+                most = std::min(most, (fleet.Classes[size_t(i)].Count - lostFrom[x][size_t(i)] - 1) / k);
+        }
+        if (shift.stability[x] > 0)
+            most = std::min(most, (stabilityFrom[x] - 1) / shift.stability[x]);
+    }
+    return most;
+}
+
+void ApplyRepetitions(BattleState &state, const Losses &lost, const Shift &shift, int64_t n)
+{
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        BattleSide &s = state.of(side);
+        for (size_t i = 0; i < size_t(Fleet::Capacity); ++i)
+            s.lost[i] += n * lost[x][i];
+        s.attackLeft -= n * shift.attack[x];
+        s.armorLeft -= n * shift.armor[x];
+        s.stabilityLeft -= n * shift.stability[x];
+    }
+}
 
 bool Shift::isZero() const
 {
@@ -261,8 +275,9 @@ bool Shift::isZero() const
 
 void BeginStep(Step &step, const BattleState &state)
 {
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &s = state.side[x];
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const BattleSide &s = state.of(side);
         step.attack[x] = s.attackLeft;
         step.armor[x] = s.armorLeft;
         step.stability[x] = s.stabilityLeft;
@@ -282,11 +297,12 @@ void EndFirstRound(Step &step, const RoundFacts &r, const BattleState &state)
     step.leftover = r.leftover;
     step.fires = r.fires;
     step.perRound = Shift();
-    step.anyKills = r.shipsLost[kHome] != 0 || r.shipsLost[kForeign] != 0;
-    for (int x = 0; x < 2; ++x) {
-        const BattleSide &s = state.side[x];
+    step.anyKills = r.shipsLost[Index(Side::Home)] != 0 || r.shipsLost[Index(Side::Foreign)] != 0;
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const BattleSide &s = state.of(side);
         step.slope[x] = s.carry - step.carry[x];
-        const Fleet &fleet = *state.fleet[x];
+        const Fleet &fleet = state.fleetOf(side);
         for (size_t i = 0; i < size_t(Fleet::Capacity); ++i) {
             const int64_t k = s.lost[i] - step.lost[x][i];
             step.kills[x][i] = k;
@@ -312,23 +328,26 @@ bool PlaysAlike(const Step &step, int64_t rounds, const Shift &pass, int64_t pas
     std::array<wide, 2> attackLow{};
     std::array<wide, 2> armorLow{};
     std::array<wide, 2> stabilityLow{};
-    for (int x = 0; x < 2; ++x) {
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
         attackLow[x] = lowest(step.attack[x], step.perRound.attack[x], pass.attack[x]);
         armorLow[x] = lowest(step.armor[x], step.perRound.armor[x], pass.armor[x]);
         stabilityLow[x] = lowest(step.stability[x], step.perRound.stability[x], pass.stability[x]);
     }
     std::array<bool, 2> moves{};
     std::array<wide, 2> lowestStrength{};
-    for (int x = 0; x < 2; ++x) {
-        const int y = 1 - x;
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        const size_t y = Index(Opponent(side));
         moves[x] = attackLow[x] != step.attack[x] || armorLow[y] != step.armor[y]
                    || stabilityLow[y] != step.stability[y];
         lowestStrength[x] = stabilityLow[y] + armorLow[y];
     }
     if (!roundTimeStays(step, moves, lowestStrength))
         return false;
-    for (int x = 0; x < 2; ++x) {
-        if (!damageStays(step, x, attackLow[x], armorLow[1 - x]))
+    for (Side side : kBothSides) {
+        const size_t x = Index(side);
+        if (!damageStays(step, side, attackLow[x], armorLow[Index(Opponent(side))]))
             return false;
     }
     return true;
@@ -345,9 +364,11 @@ int64_t StretchFinder::extend(Step &step, BattleState &state, int64_t allowed)
     if (aTypeRanOut(step, state))
         return 0; // the next round differs
 
-    int64_t longest = std::min(linearCarryLimit(step, state, kHome),
-                               linearCarryLimit(step, state, kForeign));
-    longest = std::min({longest, standstillLimit(step), shipsLeftLimit(step, state)});
+    int64_t longest = std::min(linearCarryLimit(step, state, Side::Home),
+                               linearCarryLimit(step, state, Side::Foreign));
+    // The rounds counted from the start of the first: the values recorded then.
+    const int64_t shipsLeft = MostRepetitions(state, step.lost, step.stability, step.kills, step.perRound);
+    longest = std::min({longest, standstillLimit(step), shipsLeft});
     longest = std::min(longest, allowed < kUnbounded ? allowed + 1 : kUnbounded);
     if (longest <= 1)
         return 0;

@@ -5,6 +5,7 @@
 // every round) and the volleys destroy the same ships; those rounds are added
 // in one go, with the battle time summed as the single rounds would sum it.
 #include "battle/engine/BattleRound.h"
+#include "battle/engine/LargestPassing.h"
 
 #include <array>
 #include <cstdint>
@@ -23,30 +24,43 @@ struct Shift {
     bool isZero() const;
 };
 
+// Repetitions of a round of a stretch or of a pass of a pattern, each taking
+// `lost` ships per type and `shift` off the totals of each side.
+//
+// The most repetitions, counted from where the ships lost were `lostFrom` and
+// the stabilities left `stabilityFrom`, that leave every type losing ships at
+// least one ship and every side some stability: no type runs out and no
+// fleet is wiped out within them. INT64_MAX where nothing bounds them.
+int64_t MostRepetitions(const BattleState &state, const Losses &lostFrom,
+                        const std::array<int64_t, 2> &stabilityFrom, const Losses &lost, const Shift &shift);
+
+// Takes `n` repetitions at once: the losses and the totals of both sides
+// (the carries, the time and the rounds are the caller's).
+void ApplyRepetitions(BattleState &state, const Losses &lost, const Shift &shift, int64_t n);
+
 // A stretch of rounds that all play alike: the values at the start of its first
 // round, what that round did, and how the values move from round to round.
 struct Step {
-    Step() {} // filled by BeginStep and EndFirstRound (a battle makes many of them)
-
+    // Filled by BeginStep and EndFirstRound.
     // At the start of the first round.
-    std::array<int64_t, 2> attack;
-    std::array<int64_t, 2> armor;
-    std::array<int64_t, 2> stability;
-    std::array<int64_t, 2> carry;
-    std::array<float, 2> pace;
-    Losses lost;
+    std::array<int64_t, 2> attack{};
+    std::array<int64_t, 2> armor{};
+    std::array<int64_t, 2> stability{};
+    std::array<int64_t, 2> carry{};
+    std::array<float, 2> pace{};
+    Losses lost{};
 
     // What the first round did.
-    float t;
-    std::array<float, 2> sideTime;
-    std::array<int64_t, 2> effective;
-    std::array<int64_t, 2> damage;
-    std::array<int64_t, 2> leftover;
-    std::array<bool, 2> fires;
-    std::array<int64_t, 2> slope; // change of the carry per round
-    Losses kills;                 // ships lost per type
-    Shift perRound;
-    bool anyKills;
+    float t{};
+    std::array<float, 2> sideTime{};
+    std::array<int64_t, 2> effective{};
+    std::array<int64_t, 2> damage{};
+    std::array<int64_t, 2> leftover{};
+    std::array<bool, 2> fires{};
+    std::array<int64_t, 2> slope{}; // change of the carry per round
+    Losses kills{};                 // ships lost per type
+    Shift perRound{};
+    bool anyKills{};
 
     int64_t rounds = 1; // the first round and those taken with it
 };
@@ -60,34 +74,6 @@ void EndFirstRound(Step &step, const RoundFacts &round, const BattleState &state
 // Whether `rounds` rounds of the step, shifted by `passes` passes of a pattern
 // that lowers the totals by `pass`, all play as the step's first round did.
 bool PlaysAlike(const Step &step, int64_t rounds, const Shift &pass, int64_t passes);
-
-// The largest n in [1, most] for which `passes(n)` holds, where passes(n)
-// implies passes(m) for every m < n; 0 if it fails already for 1.
-template <typename Check>
-int64_t LargestPassing(int64_t most, const Check &passes)
-{
-    if (most < 1 || !passes(1))
-        return 0;
-    int64_t good = 1;
-    int64_t bad = 0;
-    while (bad == 0) {
-        if (good == most)
-            return good;
-        const int64_t next = good > most / 2 ? most : good * 2;
-        if (passes(next))
-            good = next;
-        else
-            bad = next;
-    }
-    while (bad - good > 1) {
-        const int64_t middle = good + (bad - good) / 2;
-        if (passes(middle))
-            good = middle;
-        else
-            bad = middle;
-    }
-    return good;
-}
 
 // Takes the rounds after a step's first round that play exactly like it.
 class StretchFinder {

@@ -359,9 +359,9 @@ void BattlePage::addShips(int number)
             const int position = fleet(number).AddShips(count, design.GetAS(), design.GetArmor(),
                                                         design.GetStability(), design.GetName(),
                                                         design.GetFE(), design.GetSI(), design.GetC(), &edit);
-            if (position >= 0 && edit != FleetEdit::TooLarge)
+            if (position >= 0 && edit == FleetEdit::Done)
                 setRemembered(number, position);
-            tellRefusal(edit);
+            tellRefusal(edit, fleet(number).Names.value(position));
         }
     }
     ShowFleets();
@@ -392,7 +392,7 @@ void BattlePage::enterTarget(int number, QLineEdit *field)
         edit = f.SetStabilityTarget(target, position);
     else if (field == c.cost)
         edit = f.SetCostTarget(target, position);
-    tellRefusal(edit);
+    tellRefusal(edit, f.Names.value(position));
     for (QLineEdit *total : c.totals()) {
         if (total == field)
             setWindowColour(total);
@@ -403,9 +403,9 @@ void BattlePage::enterTarget(int number, QLineEdit *field)
     c.list->setFocus();
 }
 
-void BattlePage::tellRefusal(FleetEdit edit)
+void BattlePage::tellRefusal(FleetEdit edit, const QString &entry)
 {
-    const QString why = FleetRefusalText(edit);
+    const QString why = FleetRefusalText(edit, entry);
     if (!why.isEmpty())
         prompts_.showWarning(this, QStringLiteral("Flotte unverändert"), why);
 }
@@ -420,7 +420,7 @@ void BattlePage::FleetListKeyPress(int number, QChar key)
                 return;
             FleetEdit edit = FleetEdit::Done;
             f.IncreaseCount(p, &edit);
-            tellRefusal(edit);
+            tellRefusal(edit, f.Names.value(p));
         } else if (key == u'-') {
             if (f.isEmpty())
                 return;

@@ -95,8 +95,8 @@ private:
     void setWindowColour(QLineEdit *edit);
     // Writes the report box: a battle report, or another text such as the help.
     void writeReport(const QStringList &lines, bool battleReport);
-    // A message box when the fleet refused an edit (its totals would leave 64 bits).
-    void tellRefusal(FleetEdit edit);
+    // A message box when the fleet refused an edit of the entry named `entry`.
+    void tellRefusal(FleetEdit edit, const QString &entry);
 
     // Handlers of one fleet group.
     void FleetClick(int fleet, QObject *sender);

@@ -4,6 +4,7 @@
 #include "battle/planning/RangeCorners.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -79,10 +80,10 @@
 // (the home fleet wiped out, or no progress), those battles are lost, and the
 // others go on within the same bounds (the weak home corner, where wiped out,
 // becomes a fleet without any ship, below every battle still going). From
-// then on the range can still be lost as a whole, but no longer won. (Near the round time's own-time regime the float rounding of the time
-// decides whether a few ships outlive the first volley, for counts scattered
-// over the range; without this, every such count would have to be fought by
-// itself.)
+// then on the range can still be lost as a whole, but no longer won. (Near
+// the round time's own-time regime the float rounding of the time decides
+// whether a few ships outlive the first volley, for counts scattered over the
+// range; without this, every such count would have to be fought by itself.)
 
 namespace qf::battle {
 
@@ -91,6 +92,12 @@ namespace {
 // Values below this keep every extended-precision sum of the bounds exact to
 // within a quarter.
 constexpr int64_t kSafe = int64_t(1) << 60;
+
+// The precondition of every bound that adds or multiplies values: all of them below kSafe.
+bool allSafe(std::initializer_list<int64_t> values)
+{
+    return std::all_of(values.begin(), values.end(), [](int64_t v) { return v < kSafe; });
+}
 
 // Rounds a range goes on after some of its battles are lost before it is split.
 constexpr int64_t kRoundsAfterSomeLost = 8;
@@ -152,7 +159,31 @@ public:
 private:
     enum class Step { Next, Win, Loss, Differ };
 
+    // What a round is made of, as bounds over every battle of the range.
+    struct Times {
+        int64_t effectiveHomeWeak = 0;
+        int64_t effectiveForeignWeak = 0;
+        int64_t effectiveForeignStrong = 0;
+        float lo = 0;
+        float hi = 0;
+        bool homeTimes = false;    // the home side's own time is the round's in every battle
+        bool foreignTimes = false; // likewise the foreign side's
+    };
+    struct DamageBounds {
+        Bounds bounds;
+        std::optional<Bounds> excess; // over the target's stability left, where the side's own time rules
+        void narrowTo(const Corners &target);
+    };
+
     Step round();
+    Times roundTimes() const;
+    DamageBounds homeDamage(const Times &t) const;
+    DamageBounds foreignDamage(const Times &t) const;
+    static bool wipesOutEverywhere(const Corners &target, const CornerVolleys &at, const DamageBounds &d);
+    Step foreignVolley(const Times &t, const DamageBounds &foreign, CornerVolleys &atHome);
+    bool standsStill(const Times &t, const DamageBounds &home, const DamageBounds &foreign,
+                     const CornerVolleys &atForeign,
+                     const CornerVolleys &atHome, const Bounds &homeCarryAfter, const Bounds &foreignCarryAfter);
     int64_t homeFractionDropped() const;
     int64_t anyFractionDropped() const;
     ext largestHomeStrike() const;
@@ -160,7 +191,7 @@ private:
     std::optional<Bounds> homeOwnTimeDamage(int64_t effectiveWeak) const;
     std::optional<Bounds> ownTimeExcess(const Corners &attacker, const Corners &target, const Bounds &carry,
                                         int64_t fractionDropped) const;
-    bool carryMoves(int x, const Bounds &before, const Bounds &after, const Bounds &damage, float tLo,
+    bool carryMoves(Side side, const Bounds &before, const Bounds &after, const Bounds &damage, float tLo,
                     float tHi) const;
 
     Fleet lowFleet_;  // the home fleet with the lowest count of the range
@@ -227,8 +258,8 @@ ext RangeBattle::largestHomeStrike() const
 {
     const BattleSide &f = foreignCorners_.strong;
     const int64_t attack = home_.strong.attackLeft;
-    const auto capStrike = [](int64_t a) { return Strike(kHome, a, kRoundCap); };
-    if (attack >= kSafe || f.stabilityLeft >= kSafe || f.armorLeft >= kSafe)
+    const auto capStrike = [](int64_t a) { return Strike(Side::Home, a, kRoundCap); };
+    if (!allSafe({attack, f.stabilityLeft, f.armorLeft}))
         return capStrike(attack);
     const int64_t dropped = anyFractionDropped(); // the largest fraction, in quarters
     const ext s = static_cast<ext>(f.stabilityLeft + f.armorLeft);
@@ -270,7 +301,7 @@ bool RangeBattle::homeIsSpent() const
     const int64_t damage = Damage(strike, homeCarry_.hi, f.armorLeft);
     if (damage < 1)
         return true;
-    if (!foreignCorners_.exact() || f.stabilityLeft < 1 || f.armorLeft >= kSafe || homeCarry_.hi >= kSafe
+    if (!foreignCorners_.exact() || f.stabilityLeft < 1 || !allSafe({f.armorLeft, homeCarry_.hi})
         || !(strike < static_cast<ext>(f.armorLeft) + static_cast<ext>(0.5)))
         return false;
     for (int i = 0; i < foreignCorners_.types(); ++i) {
@@ -289,8 +320,8 @@ bool RangeBattle::homeIsSpent() const
 std::optional<Bounds> RangeBattle::homeOwnTimeDamage(int64_t effectiveWeak) const
 {
     const BattleSide &f = foreignCorners_.weak;
-    if (!foreignCorners_.exact() || effectiveWeak < 1 || home_.strong.attackLeft >= kSafe
-        || f.stabilityLeft >= kSafe || f.armorLeft >= kSafe || homeCarry_.hi >= kSafe
+    if (!foreignCorners_.exact() || effectiveWeak < 1
+        || !allSafe({home_.strong.attackLeft, f.stabilityLeft, f.armorLeft, homeCarry_.hi})
         || f.stabilityLeft + f.armorLeft < 1)
         return std::nullopt;
     const ext s = static_cast<ext>(f.stabilityLeft + f.armorLeft);
@@ -313,8 +344,8 @@ std::optional<Bounds> RangeBattle::ownTimeExcess(const Corners &attacker, const 
     const int64_t effective = EffectiveAttack(attacker.weak.attackLeft);
     const BattleSide &weak = target.weak;
     const BattleSide &strong = target.strong;
-    if (effective < 1 || attacker.strong.attackLeft >= kSafe || weak.stabilityLeft + weak.armorLeft < 1
-        || strong.stabilityLeft >= kSafe || strong.armorLeft >= kSafe || carry.hi >= kSafe)
+    if (effective < 1 || weak.stabilityLeft + weak.armorLeft < 1
+        || !allSafe({attacker.strong.attackLeft, strong.stabilityLeft, strong.armorLeft, carry.hi}))
         return std::nullopt;
     const int64_t s = strong.stabilityLeft + strong.armorLeft;
     const int64_t rounding = (s >> 21) + 1;
@@ -327,139 +358,133 @@ std::optional<Bounds> RangeBattle::ownTimeExcess(const Corners &attacker, const 
 // the armour by 2 or more (a volley that destroys nothing leaves its damage),
 // and shrinks where the strike stays 1 or more below the armour and every
 // carry is positive.
-bool RangeBattle::carryMoves(int x, const Bounds &before, const Bounds &after, const Bounds &damage,
+bool RangeBattle::carryMoves(Side side, const Bounds &before, const Bounds &after, const Bounds &damage,
                              float tLo, float tHi) const
 {
     if (before.point() && after.point())
         return before.lo != after.lo;
-    const Corners &own = x == kHome ? home_ : foreignCorners_;
-    const Corners &target = x == kHome ? foreignCorners_ : home_;
-    if (own.strong.attackLeft >= kSafe || target.strong.armorLeft >= kSafe || before.hi >= kSafe)
+    const Corners &own = side == Side::Home ? home_ : foreignCorners_;
+    const Corners &target = side == Side::Home ? foreignCorners_ : home_;
+    if (!allSafe({own.strong.attackLeft, target.strong.armorLeft, before.hi}))
         return false;
     // The foreign side fires whenever its effective attack is 1 or more; its
     // damage is its leftover either way when nothing falls.
-    const bool firesEverywhere = x == kHome ? damage.lo >= 1 : true;
+    const bool firesEverywhere = side == Side::Home ? damage.lo >= 1 : true;
     if (firesEverywhere
-        && Strike(x, own.weak.attackLeft, tLo) - static_cast<ext>(target.strong.armorLeft) >= 2)
+        && Strike(side, own.weak.attackLeft, tLo) - static_cast<ext>(target.strong.armorLeft) >= 2)
         return true;
-    return before.lo > 0 && Strike(x, own.strong.attackLeft, tHi) - static_cast<ext>(target.weak.armorLeft) <= -1;
+    return before.lo > 0 && Strike(side, own.strong.attackLeft, tHi) - static_cast<ext>(target.weak.armorLeft) <= -1;
+}
+
+// The smallest and largest time each side can need, and so the round's.
+RangeBattle::Times RangeBattle::roundTimes() const
+{
+    const Corners &h = home_;
+    const Corners &f = foreignCorners_;
+    Times t;
+    t.effectiveHomeWeak = EffectiveAttack(h.weak.attackLeft);
+    t.effectiveForeignWeak = EffectiveAttack(f.weak.attackLeft);
+    t.effectiveForeignStrong = EffectiveAttack(f.strong.attackLeft);
+    const int64_t effectiveHomeStrong = EffectiveAttack(h.strong.attackLeft);
+    const float homeLeast = capped(SideTime(effectiveHomeStrong, Pace(h.strong.attackLeft), strength(f.weak)));
+    const float homeMost = capped(SideTime(t.effectiveHomeWeak, Pace(h.weak.attackLeft), strength(f.strong)));
+    const float foreignLeast =
+        capped(SideTime(t.effectiveForeignStrong, Pace(f.strong.attackLeft), strength(h.weak)));
+    const float foreignMost = capped(SideTime(t.effectiveForeignWeak, Pace(f.weak.attackLeft), strength(h.strong)));
+    t.lo = std::min(homeLeast, foreignLeast);
+    t.hi = std::min(homeMost, foreignMost);
+    // A side's own time below 2.0 is the round's time in every battle.
+    t.homeTimes = homeMost <= foreignLeast && homeMost < kRoundCap;
+    t.foreignTimes = foreignMost <= homeLeast && foreignMost < kRoundCap;
+    return t;
+}
+
+// The home damage in every battle, narrowed where its own time is the round's.
+RangeBattle::DamageBounds RangeBattle::homeDamage(const Times &t) const
+{
+    const Corners &f = foreignCorners_;
+    DamageBounds d{{Damage(Strike(Side::Home, home_.weak.attackLeft, t.lo), homeCarry_.lo, f.strong.armorLeft),
+                    Damage(Strike(Side::Home, home_.strong.attackLeft, t.hi), homeCarry_.hi, f.weak.armorLeft)},
+             std::nullopt};
+    if (!t.homeTimes)
+        return d;
+    if (const std::optional<Bounds> own = homeOwnTimeDamage(t.effectiveHomeWeak)) {
+        d.bounds.lo = std::max(d.bounds.lo, own->lo);
+        d.bounds.hi = std::min(d.bounds.hi, own->hi);
+    }
+    d.excess = ownTimeExcess(home_, f, homeCarry_, homeFractionDropped());
+    if (d.excess)
+        d.narrowTo(f);
+    return d;
+}
+
+// The foreign damage in every battle, likewise.
+RangeBattle::DamageBounds RangeBattle::foreignDamage(const Times &t) const
+{
+    const Corners &h = home_;
+    const Corners &f = foreignCorners_;
+    DamageBounds d{{Damage(Strike(Side::Foreign, f.weak.attackLeft, t.lo), foreignCarry_.lo, h.strong.armorLeft),
+                    Damage(Strike(Side::Foreign, f.strong.attackLeft, t.hi), foreignCarry_.hi, h.weak.armorLeft)},
+             std::nullopt};
+    if (!t.foreignTimes)
+        return d;
+    // The foreign strike multiplies its truncated effective attack: nothing dropped.
+    d.excess = ownTimeExcess(foreignCorners_, h, foreignCarry_, 0);
+    if (d.excess)
+        d.narrowTo(h);
+    return d;
+}
+
+// The damage less the target's stability left lies within the excess.
+void RangeBattle::DamageBounds::narrowTo(const Corners &target)
+{
+    bounds.lo = std::max(bounds.lo, clampToInt64(wide(target.weak.stabilityLeft) + excess->lo));
+    bounds.hi = std::min(bounds.hi, clampToInt64(wide(target.strong.stabilityLeft) + excess->hi));
+}
+
+// Whether the volley wipes out a side in every battle: its strong corner falls,
+// or the least damage reaches the strong corner's stability less the least
+// ceil(s / 2) of a ship there, directly or through the own-time excess.
+bool RangeBattle::wipesOutEverywhere(const Corners &target, const CornerVolleys &at, const DamageBounds &d)
+{
+    const int64_t halfUp = target.leastHalfUp();
+    if (at.strong.wipedOut || halfUp == kInt64Max)
+        return at.strong.wipedOut;
+    return wide(d.bounds.lo) >= wide(target.strong.stabilityLeft) - halfUp + 1
+           || (d.excess && d.excess->lo >= 1 - halfUp);
 }
 
 RangeBattle::Step RangeBattle::round()
 {
     if (homeIsSpent())
         return Step::Loss;
-    const Corners &h = home_;
-    const Corners &f = foreignCorners_;
-
-    // The round time: the smallest and largest each side can need.
-    const int64_t effHWeak = EffectiveAttack(h.weak.attackLeft);
-    const int64_t effHStrong = EffectiveAttack(h.strong.attackLeft);
-    const int64_t effFWeak = EffectiveAttack(f.weak.attackLeft);
-    const int64_t effFStrong = EffectiveAttack(f.strong.attackLeft);
-    const float homeLeast = capped(SideTime(effHStrong, Pace(h.strong.attackLeft), strength(f.weak)));
-    const float homeMost = capped(SideTime(effHWeak, Pace(h.weak.attackLeft), strength(f.strong)));
-    const float foreignLeast = capped(SideTime(effFStrong, Pace(f.strong.attackLeft), strength(h.weak)));
-    const float foreignMost = capped(SideTime(effFWeak, Pace(f.weak.attackLeft), strength(h.strong)));
-    const float tLo = std::min(homeLeast, foreignLeast);
-    const float tHi = std::min(homeMost, foreignMost);
-    // A side's own time below 2.0 is the round's time in every battle.
-    const bool homeTimes = homeMost <= foreignLeast && homeMost < kRoundCap;
-    const bool foreignTimes = foreignMost <= homeLeast && foreignMost < kRoundCap;
-
-    // The damages.
-    Bounds homeDamage{Damage(Strike(kHome, h.weak.attackLeft, tLo), homeCarry_.lo, f.strong.armorLeft),
-                      Damage(Strike(kHome, h.strong.attackLeft, tHi), homeCarry_.hi, f.weak.armorLeft)};
-    std::optional<Bounds> homeExcess;
-    if (homeTimes) {
-        if (const std::optional<Bounds> own = homeOwnTimeDamage(effHWeak)) {
-            homeDamage.lo = std::max(homeDamage.lo, own->lo);
-            homeDamage.hi = std::min(homeDamage.hi, own->hi);
-        }
-        homeExcess = ownTimeExcess(h, f, homeCarry_, homeFractionDropped());
-        if (homeExcess) {
-            homeDamage.lo = std::max(homeDamage.lo, clampToInt64(wide(f.weak.stabilityLeft) + homeExcess->lo));
-            homeDamage.hi = std::min(homeDamage.hi, clampToInt64(wide(f.strong.stabilityLeft) + homeExcess->hi));
-        }
-    }
-    Bounds foreignDamage{Damage(Strike(kForeign, f.weak.attackLeft, tLo), foreignCarry_.lo, h.strong.armorLeft),
-                         Damage(Strike(kForeign, f.strong.attackLeft, tHi), foreignCarry_.hi, h.weak.armorLeft)};
-    std::optional<Bounds> foreignExcess;
-    if (foreignTimes) {
-        // The foreign strike multiplies its truncated effective attack: nothing dropped.
-        foreignExcess = ownTimeExcess(f, h, foreignCarry_, 0);
-        if (foreignExcess) {
-            foreignDamage.lo = std::max(foreignDamage.lo, clampToInt64(wide(h.weak.stabilityLeft) + foreignExcess->lo));
-            foreignDamage.hi = std::min(foreignDamage.hi, clampToInt64(wide(h.strong.stabilityLeft) + foreignExcess->hi));
-        }
-    }
-    if (homeDamage.lo > homeDamage.hi || foreignDamage.lo > foreignDamage.hi)
+    const Times t = roundTimes();
+    const DamageBounds home = homeDamage(t);
+    const DamageBounds foreign = foreignDamage(t);
+    if (home.bounds.lo > home.bounds.hi || foreign.bounds.lo > foreign.bounds.hi)
         return Step::Differ; // bounds that contradict each other: never settle anything on them
 
     // The home volley, fired first; the foreign one uses the damage computed before it.
-    const CornerVolleys atForeign = fireAtCorners(f, homeDamage, [](int64_t d) { return d >= 1; });
-    const int64_t foreignHalfUp = f.leastHalfUp();
-    if (atForeign.strong.wipedOut
-        || (homeDamage.lo >= 1 && foreignHalfUp != kInt64Max
-            && wide(homeDamage.lo) >= wide(f.strong.stabilityLeft) - foreignHalfUp + 1)
-        || (homeDamage.lo >= 1 && homeExcess && foreignHalfUp != kInt64Max && homeExcess->lo >= 1 - foreignHalfUp))
+    const CornerVolleys atForeign = fireAtCorners(foreignCorners_, home.bounds, [](int64_t d) { return d >= 1; });
+    if (home.bounds.lo >= 1 ? wipesOutEverywhere(foreignCorners_, atForeign, home) : atForeign.strong.wipedOut)
         return someLost_ ? Step::Differ : Step::Win;
     if (atForeign.weak.wipedOut)
         return Step::Differ;
 
-    // The foreign volley. The foreign fleet survives this round in every
-    // battle: the range is lost if the home fleet does not, whatever the home
-    // volley destroyed.
-    const bool foreignFires = effFWeak >= 1;
-    const bool foreignFiresEverywhere = effFWeak >= 1;
-    const bool foreignFiresSomewhere = effFStrong >= 1;
-    if (foreignFiresSomewhere != foreignFiresEverywhere)
-        return Step::Differ;
-    CornerVolleys atHome{h.weak, h.strong};
-    if (foreignFires) {
-        atHome = fireAtCorners(h, foreignDamage, [](int64_t) { return true; });
-        const int64_t homeHalfUp = h.leastHalfUp();
-        if (atHome.strong.wipedOut || homeHalfUp == kInt64Max
-            || wide(foreignDamage.lo) >= wide(h.strong.stabilityLeft) - homeHalfUp + 1
-            || (foreignExcess && foreignExcess->lo >= 1 - homeHalfUp))
-            return Step::Loss;
-        if (atHome.weak.wipedOut) {
-            // Lost where the home fleet is gone; the other battles go on.
-            atHome.weak = noShipsLeft(*h.weakFleet);
-            someLost_ = true;
-        }
-    } else {
-        atHome.sameCourse = true;
-        atHome.lossesNowhere = true;
-    }
+    // The foreign fleet survives this round in every battle: the range is lost
+    // if the home fleet does not, whatever the home volley destroyed.
+    CornerVolleys atHome{home_.weak, home_.strong};
+    const Step foreignStep = foreignVolley(t, foreign, atHome);
+    if (foreignStep != Step::Next)
+        return foreignStep;
 
-    // The carries after the volleys.
-    const Bounds homeCarryAfter = carriesAfter(f, atForeign, homeDamage);
-    const Bounds foreignCarryAfter = foreignFires
-                                         ? carriesAfter(h, atHome, foreignDamage)
-                                         : Bounds{std::max<int64_t>(foreignDamage.lo, 0),
-                                                  std::max<int64_t>(foreignDamage.hi, 0)};
-
-    // A round in which nothing is destroyed may end the battle for lack of progress.
-    // The foreign fleet survives this round in every battle, so a battle that
-    // ends here is lost; where only some may end, the others go on.
-    if (!atForeign.lossesEverywhere && !atHome.lossesEverywhere) {
-        if (atForeign.lossesNowhere && atHome.lossesNowhere) {
-            const bool bothZero = homeCarryAfter.hi == 0 && foreignCarryAfter.hi == 0;
-            const bool standStill = homeCarry_.point() && homeCarryAfter.point() && foreignCarry_.point()
-                                    && foreignCarryAfter.point() && homeCarry_.lo == homeCarryAfter.lo
-                                    && foreignCarry_.lo == foreignCarryAfter.lo;
-            if (bothZero || standStill)
-                return Step::Loss;
-            const bool neverBothZero = homeCarryAfter.lo > 0 || foreignCarryAfter.lo > 0;
-            const bool neverStill = carryMoves(kHome, homeCarry_, homeCarryAfter, homeDamage, tLo, tHi)
-                                    || carryMoves(kForeign, foreignCarry_, foreignCarryAfter, foreignDamage, tLo, tHi);
-            if (!neverBothZero || !neverStill)
-                someLost_ = true;
-        } else {
-            someLost_ = true;
-        }
-    }
+    const Bounds homeCarryAfter = carriesAfter(foreignCorners_, atForeign, home.bounds);
+    const Bounds foreignCarryAfter = t.effectiveForeignWeak >= 1
+                                         ? carriesAfter(home_, atHome, foreign.bounds)
+                                         : Bounds{std::max<int64_t>(foreign.bounds.lo, 0),
+                                                  std::max<int64_t>(foreign.bounds.hi, 0)};
+    if (standsStill(t, home, foreign, atForeign, atHome, homeCarryAfter, foreignCarryAfter))
+        return Step::Loss;
 
     foreignCorners_.weak = atForeign.weak;
     foreignCorners_.strong = atForeign.strong;
@@ -468,6 +493,58 @@ RangeBattle::Step RangeBattle::round()
     homeCarry_ = homeCarryAfter;
     foreignCarry_ = foreignCarryAfter;
     return Step::Next;
+}
+
+// The foreign volley at the home corners. Lost where it wipes out every
+// battle's home fleet; where only the weak corner falls, those battles are
+// lost and the others go on.
+RangeBattle::Step RangeBattle::foreignVolley(const Times &t, const DamageBounds &foreign, CornerVolleys &atHome)
+{
+    const bool firesEverywhere = t.effectiveForeignWeak >= 1;
+    const bool firesSomewhere = t.effectiveForeignStrong >= 1;
+    if (firesSomewhere != firesEverywhere)
+        return Step::Differ;
+    if (!firesEverywhere) {
+        atHome.sameCourse = true;
+        atHome.lossesNowhere = true;
+        return Step::Next;
+    }
+    atHome = fireAtCorners(home_, foreign.bounds, [](int64_t) { return true; });
+    if (home_.leastHalfUp() == kInt64Max || wipesOutEverywhere(home_, atHome, foreign))
+        return Step::Loss;
+    if (atHome.weak.wipedOut) {
+        atHome.weak = noShipsLeft(*home_.weakFleet);
+        someLost_ = true;
+    }
+    return Step::Next;
+}
+
+// A round in which nothing is destroyed may end the battle for lack of
+// progress. The foreign fleet survives this round in every battle, so a
+// battle that ends here is lost: true where every battle ends; where only
+// some may, the others go on.
+bool RangeBattle::standsStill(const Times &t, const DamageBounds &home, const DamageBounds &foreign,
+                              const CornerVolleys &atForeign, const CornerVolleys &atHome,
+                              const Bounds &homeCarryAfter, const Bounds &foreignCarryAfter)
+{
+    if (atForeign.lossesEverywhere || atHome.lossesEverywhere)
+        return false;
+    if (!atForeign.lossesNowhere || !atHome.lossesNowhere) {
+        someLost_ = true;
+        return false;
+    }
+    const bool bothZero = homeCarryAfter.hi == 0 && foreignCarryAfter.hi == 0;
+    const bool standStill = homeCarry_.point() && homeCarryAfter.point() && foreignCarry_.point()
+                            && foreignCarryAfter.point() && homeCarry_.lo == homeCarryAfter.lo
+                            && foreignCarry_.lo == foreignCarryAfter.lo;
+    if (bothZero || standStill)
+        return true;
+    const bool neverBothZero = homeCarryAfter.lo > 0 || foreignCarryAfter.lo > 0;
+    const bool neverStill = carryMoves(Side::Home, homeCarry_, homeCarryAfter, home.bounds, t.lo, t.hi)
+                            || carryMoves(Side::Foreign, foreignCarry_, foreignCarryAfter, foreign.bounds, t.lo, t.hi);
+    if (!neverBothZero || !neverStill)
+        someLost_ = true;
+    return false;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "battle/planning/MinCount.h"
 
 #include "battle/engine/BattleRound.h"
-#include "battle/engine/BattleStretch.h"
+#include "battle/engine/LargestPassing.h"
 #include "battle/planning/CountRange.h"
 
 #include <algorithm>
@@ -30,8 +30,8 @@
 //    rise with the count and the foreign ones do not depend on it, and every
 //    rule is monotone in them (the round time is the smaller of a falling and
 //    a rising time; damages, volleys and carries rise with attack, time and
-//    carry and fall with armour), so agreeing decisions
-//    at the bounds hold for every count between. The one rule that is not
+//    carry and fall with armour), so agreeing decisions at the bounds hold
+//    for every count between. The one rule that is not
 //    monotone, the damage of the side whose own time is the round's time, is
 //    bounded by the opponent's strength and the float rounding of the time.
 //    The proof is written out in CountRange.cpp. A range that may differ is
@@ -43,8 +43,8 @@
 //    largest count settles the counts from there up.
 //
 // A count whose fleet totals would leave the 64-bit range cannot be set, so
-// the search ends at Fleet::CountLimit. Fleets with values below 0 (which no design
-// has) are searched one count at a time.
+// the search ends at Fleet::CountLimit. Fleets with values below 0 (which no
+// design has) are searched one count at a time.
 
 namespace qf {
 
@@ -107,10 +107,10 @@ int64_t largestHolding(int64_t most, const Holds &holds)
 // the foreign side is required never to get through the armour left at the
 // end with K ships (its strike is at most that of its starting attack over
 // 2.0; at most the armour, its damage is at most 0), so it never carries or
-// destroys anything with either count. Its volley
-// meets the same ships while the entry has ships left with K (more than `high`
-// lost of it), and wipes out neither fleet while the home stability left at
-// the end with K is at least 1. So the next round agrees as well.
+// destroys anything with either count. Its volley meets the same ships while
+// the entry has ships left with K (more than `high` lost of it), and wipes out
+// neither fleet while the home stability left at the end with K is at least 1.
+// So the next round agrees as well.
 int32_t sameCourseFrom(const Fleet &foreign, const Fleet::ShipClass &entry, int index, int32_t high,
                        const BattleOutcome &atHigh)
 {
@@ -123,7 +123,7 @@ int32_t sameCourseFrom(const Fleet &foreign, const Fleet::ShipClass &entry, int 
     const int64_t lostOfEntry = atHigh.home.lost[size_t(index)];
     const int64_t effectiveF = battle::EffectiveAttack(foreign.TotalAS);
     const float paceF = battle::Pace(foreign.TotalAS);
-    const ext strikeF = battle::Strike(battle::kForeign, foreign.TotalAS, battle::kRoundCap);
+    const ext strikeF = battle::Strike(Side::Foreign, foreign.TotalAS, battle::kRoundCap);
     const auto holds = [&](int64_t d) {
         if (int64_t(high) - d <= lostOfEntry)
             return false;
@@ -142,12 +142,20 @@ int32_t sameCourseFrom(const Fleet &foreign, const Fleet::ShipClass &entry, int 
     return int32_t(int64_t(high) - fewer);
 }
 
+// Counts still to be decided, latest first.
 struct Pending {
-    int32_t low;
-    int32_t high;
-    int64_t rounds;            // the rounds a range may take
-    bool oneByOne;             // fight every count by itself
+    int32_t low = 0;
+    int32_t high = 0;
+    int64_t rounds = 0;        // the rounds a range may take
+    bool oneByOne = false;     // fight every count by itself
     bool settledAbove = false; // its highest count's battle was tried for the counts below it
+
+    // Fought together as a range, with at most `rounds` rounds.
+    static Pending Together(int32_t low, int32_t high, int64_t rounds) { return {low, high, rounds, false, false}; }
+    // The same, where the battle of `high` no longer settles the counts below it.
+    static Pending BelowSettled(int32_t low, int32_t high, int64_t rounds) { return {low, high, rounds, false, true}; }
+    // Every count by its own battle.
+    static Pending OneByOne(int32_t low, int32_t high) { return {low, high, 0, true, false}; }
 };
 
 class Search {
@@ -160,6 +168,19 @@ public:
     MinCountResult run(int32_t top);
 
 private:
+    enum class Step { Next, Found, Cancelled };
+
+    Step lowestCount(const Pending &p);
+    Step range(const Pending &p);
+    Step tooLong(const Pending &p);
+    Step settleFromHighest(const Pending &p);
+    void split(const Pending &p);
+    Step foundAt(int32_t count, const BattleOutcome &outcome)
+    {
+        answer_ = {count, outcome};
+        return Step::Found;
+    }
+
     // Fights the battle with `count` ships. False when it was cancelled.
     bool fight(int32_t count, BattleOutcome &outcome);
     // Tells the caller where the search stands; false when it is to stop.
@@ -190,6 +211,11 @@ private:
     const MinCountControl &control_;
     int64_t work_ = 0;
     int64_t battles_ = 0;
+    std::vector<Pending> pending_;
+    struct {
+        int32_t count = 0;
+        BattleOutcome outcome;
+    } answer_;
 };
 
 bool Search::checkIn(int32_t count)
@@ -226,80 +252,96 @@ bool Search::fight(int32_t count, BattleOutcome &outcome)
 MinCountResult Search::run(int32_t top)
 {
     const bool together = valuesNotNegative(original_) && valuesNotNegative(foreign_);
-    const Fleet::ShipClass &entry = original_.Classes[size_t(entry_)];
-    std::vector<Pending> pending;
-    pending.push_back({1, top, kFirstRangeRounds, !together});
-
-    while (!pending.empty()) {
-        const Pending p = pending.back();
-        pending.pop_back();
+    pending_.push_back(together ? Pending::Together(1, top, kFirstRangeRounds) : Pending::OneByOne(1, top));
+    while (!pending_.empty()) {
+        const Pending p = pending_.back();
+        pending_.pop_back();
         if (!checkIn(p.low))
             return ended(MinCountEnd::Cancelled);
-        if (p.low == p.high || p.oneByOne) {
-            BattleOutcome outcome;
-            if (!fight(p.low, outcome))
-                return ended(MinCountEnd::Cancelled);
-            if (outcome.foreign.wipedOut)
-                return found(p.low, outcome);
-            if (p.low < p.high)
-                pending.push_back({p.low + 1, p.high, p.rounds, true});
-            continue;
-        }
-        int64_t rounds = 0;
-        const battle::RangeVerdict verdict =
-            battle::FightCountRange(original_, foreign_, entry_, p.low, p.high,
-                                    std::min(p.rounds, roundsAllowed(p.low, p.high)), rounds);
-        ++battles_;
-        addWork(kBattleWork + kRangeRoundWork * rounds);
-        const int32_t middle = p.low + (p.high - p.low) / 2;
-        switch (verdict) {
-        case battle::RangeVerdict::Loss:
-            break;
-        case battle::RangeVerdict::Win: {
-            BattleOutcome outcome;
-            if (!fight(p.low, outcome))
-                return ended(MinCountEnd::Cancelled);
-            if (outcome.foreign.wipedOut)
-                return found(p.low, outcome);
-            // Never expected; the battles themselves decide then.
-            pending.push_back({p.low + 1, p.high, p.rounds, true});
-            break;
-        }
-        case battle::RangeVerdict::Differ:
-            if (int64_t(p.high) - p.low < kFewCounts) {
-                // Where the battles part this narrowly, splitting further costs
-                // more range battles than the counts' own battles.
-                pending.push_back({p.low, p.high, p.rounds, true});
-            } else {
-                pending.push_back({middle + 1, p.high, p.rounds, false});
-                pending.push_back({p.low, middle, p.rounds, false});
-            }
-            break;
-        case battle::RangeVerdict::TooLong:
-            if (entry.AS == 0 && !p.settledAbove) {
-                // One battle may settle the upper part of the range.
-                BattleOutcome atHigh;
-                if (!fight(p.high, atHigh))
-                    return ended(MinCountEnd::Cancelled);
-                const int32_t from = sameCourseFrom(foreign_, entry, entry_, p.high, atHigh);
-                if (from <= p.high && atHigh.foreign.wipedOut) {
-                    const int32_t first = std::max(from, p.low);
-                    pending.push_back({first, first, 0, true});
-                }
-                if (from > p.low)
-                    pending.push_back({p.low, std::min(from - 1, p.high), p.rounds, false, true});
-            } else if (p.rounds < roundsAllowed(p.low, p.high)) {
-                pending.push_back({p.low, p.high, std::min(p.rounds * 8, roundsAllowed(p.low, p.high)), false});
-            } else if (int64_t(p.high) - p.low < kSmallRange) {
-                pending.push_back({p.low, p.high, p.rounds, true});
-            } else {
-                pending.push_back({middle + 1, p.high, p.rounds, false});
-                pending.push_back({p.low, middle, p.rounds, false});
-            }
-            break;
-        }
+        const Step step = p.low == p.high || p.oneByOne ? lowestCount(p) : range(p);
+        if (step != Step::Next)
+            return step == Step::Found ? found(answer_.count, answer_.outcome) : ended(MinCountEnd::Cancelled);
     }
     return ended(MinCountEnd::Unreachable);
+}
+
+// The lowest count of `p` by its own battle; the others follow one by one.
+Search::Step Search::lowestCount(const Pending &p)
+{
+    BattleOutcome outcome;
+    if (!fight(p.low, outcome))
+        return Step::Cancelled;
+    if (outcome.foreign.wipedOut)
+        return foundAt(p.low, outcome);
+    if (p.low < p.high)
+        pending_.push_back(Pending::OneByOne(p.low + 1, p.high));
+    return Step::Next;
+}
+
+// The battles of a range fought together, and what their verdict leaves to do.
+Search::Step Search::range(const Pending &p)
+{
+    int64_t rounds = 0;
+    const battle::RangeVerdict verdict = battle::FightCountRange(
+        original_, foreign_, entry_, p.low, p.high, std::min(p.rounds, roundsAllowed(p.low, p.high)), rounds);
+    ++battles_;
+    addWork(kBattleWork + kRangeRoundWork * rounds);
+    switch (verdict) {
+    case battle::RangeVerdict::Loss: return Step::Next;
+    case battle::RangeVerdict::Win: return lowestCount(p); // the battle of its lowest count confirms it
+    case battle::RangeVerdict::Differ:
+        // Where the battles part this narrowly, splitting further costs more
+        // range battles than the counts' own battles.
+        if (int64_t(p.high) - p.low < kFewCounts)
+            pending_.push_back(Pending::OneByOne(p.low, p.high));
+        else
+            split(p);
+        return Step::Next;
+    case battle::RangeVerdict::TooLong: return tooLong(p);
+    }
+    return Step::Next;
+}
+
+// A range whose battles all ran alike for longer than it was given.
+Search::Step Search::tooLong(const Pending &p)
+{
+    const Fleet::ShipClass &entry = original_.Classes[size_t(entry_)];
+    const int64_t allowed = roundsAllowed(p.low, p.high);
+    if (entry.AS == 0 && !p.settledAbove)
+        return settleFromHighest(p);
+    if (p.rounds < allowed)
+        pending_.push_back(Pending::Together(p.low, p.high, std::min(p.rounds * 8, allowed)));
+    else if (int64_t(p.high) - p.low < kSmallRange)
+        pending_.push_back(Pending::OneByOne(p.low, p.high));
+    else
+        split(p);
+    return Step::Next;
+}
+
+// An entry without attack: the battle of the highest count settles the
+// counts from where the course no longer depends on the count (sameCourseFrom).
+Search::Step Search::settleFromHighest(const Pending &p)
+{
+    BattleOutcome atHigh;
+    if (!fight(p.high, atHigh))
+        return Step::Cancelled;
+    const int32_t from =
+        sameCourseFrom(foreign_, original_.Classes[size_t(entry_)], entry_, p.high, atHigh);
+    if (from <= p.high && atHigh.foreign.wipedOut) {
+        const int32_t first = std::max(from, p.low);
+        pending_.push_back(Pending::OneByOne(first, first));
+    }
+    if (from > p.low)
+        pending_.push_back(Pending::BelowSettled(p.low, std::min(from - 1, p.high), p.rounds));
+    return Step::Next;
+}
+
+// The two halves of a range, the lower one first.
+void Search::split(const Pending &p)
+{
+    const int32_t middle = p.low + (p.high - p.low) / 2;
+    pending_.push_back(Pending::Together(middle + 1, p.high, p.rounds));
+    pending_.push_back(Pending::Together(p.low, middle, p.rounds));
 }
 
 } // namespace

@@ -321,6 +321,19 @@ TEST(CliBattleHostile, FleetsWhoseTotalsLeave64BitsAreRefused)
                   QStringLiteral("battle: home[0]: die Summen der Flotte passen nicht mehr in 64 Bit"));
 }
 
+TEST(CliBattleHostile, AnEntryPastTheLargestCountIsRefusedByBothCommands)
+{
+    // "kreuzer" adds to the entry "Kreuzer", which would then hold 2,147,483,652 ships.
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("kreuzer.json"), test::FleetsJson(
+        {{2147483647, 1, 0, 1, 0, QStringLiteral("Kreuzer")}, {5, 1, 0, 1, 0, QStringLiteral("kreuzer")}},
+        {{1, 1, 0, 1}}));
+    const QString why = QStringLiteral(": home[1]: „Kreuzer“ hätte mehr als 2147483647 Schiffe");
+    expectRefused(runBattleGuarded({path}), QStringLiteral("battle") + why);
+    expectRefused(qf::test::RunCli({QStringLiteral("mincount"), path, QStringLiteral("--entry"), QStringLiteral("0")}),
+                  QStringLiteral("mincount") + why);
+}
+
 TEST_F(CliBattle, TheSwarmHeldAtTheFixedTimeEndsWithItsTrueOutcome)
 {
     const test::BattleExample &swarm = test::FixedTimeSwarm();

@@ -1,6 +1,7 @@
 // The battle simulation and its report.
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
+#include "battle/ReportLayout.h"
 #include "support/BattleChecks.h"
 #include "support/BattleExamples.h"
 
@@ -254,4 +255,21 @@ TEST(FightBattle, HugeFleetsStayInsideTheIntegerRange)
         EXPECT_GE(s->attackLeft, 0);
         EXPECT_GE(s->armorLeft, 0);
     }
+}
+
+TEST(ReportTabStops, FollowTheWidestTextOfEachColumn)
+{
+    const struct {
+        QStringList lines;
+        QList<double> stops;
+    } cases[] = {
+        // Two name stops, then one blank after the widest text of each column.
+        {test::FirstWorkedExample().report, {10.5, 20.5, 28.5, 40.5, 44.5, 45.5}},
+        // A name of 21 characters runs past both name stops.
+        {{QStringLiteral("Einundzwanzig Zeichen 5\t100"), QStringLiteral("kurz\t\t1234567\t1")}, {10.5, 20.5, 28.5}},
+        // Characters, not UTF-16 units, count: eleven of them end before the second stop.
+        {{QString::fromUtf8("𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊\t1")}, {10.5, 20.5}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ReportTabStops(c.lines), c.stops) << c.lines.join(u'|').toStdString();
 }

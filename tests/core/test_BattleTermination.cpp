@@ -2,9 +2,11 @@
 // once and give exactly what the round-by-round rules give; the caller can
 // follow a battle, cancel it or limit its rounds.
 #include "battle/BattleSimulation.h"
+#include "support/RandomCases.h"
 #include "battle/Fleet.h"
 #include "support/BattleExamples.h"
 #include "support/BattleChecks.h"
+#include "support/MinCountFleets.h"
 #include "support/ReferenceBattle.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,8 @@
 #include <vector>
 
 using namespace qf;
+using qf::test::chance;
+using qf::test::pick;
 using qf::test::AgreesWithReference;
 using qf::test::AsOutcome;
 using qf::test::ExpectSameOutcome;
@@ -34,26 +38,10 @@ constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 // ---------------------------------------------------------------------------
 // Fleets.
 
-int pick(std::mt19937 &rng, int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-
-bool chance(std::mt19937 &rng, int percent) { return pick(rng, 0, 99) < percent; }
-
+// Now and then a type without stability, attack or armour.
 Fleet randomFleet(std::mt19937 &rng, int maxTypes, int maxCount, int maxValue)
 {
-    Fleet f;
-    const int n = pick(rng, 1, maxTypes);
-    for (int i = 0; i < n; ++i) {
-        // Now and then a type without stability, attack or armour.
-        const int stability = chance(rng, 10) ? 0 : pick(rng, 0, maxValue);
-        const int as = chance(rng, 10) ? 0 : pick(rng, 0, maxValue);
-        const int armor = chance(rng, 40) ? 0 : pick(rng, 0, maxValue) / 3;
-        f.AddShips(pick(rng, 1, maxCount), as, armor, stability, QStringLiteral("T%1").arg(i),
-                   pick(rng, 0, maxValue), 0, 0);
-    }
-    return f;
+    return test::RandomFleet(rng, {maxTypes, maxCount, maxValue, 60, 0, 1, 10, maxValue});
 }
 
 // A few strong ships against many weak ones: mostly unarmed freighters, some
@@ -246,70 +234,6 @@ TEST(FireVolley, WholePassesGiveTheSameResultAsShipByShip)
     }
 }
 
-TEST(FightBattle, AgreesWithTheReferenceOnRandomFleets)
-{
-    std::mt19937 rng(7);
-    int compared = 0;
-    for (int trial = 0; trial < 4000; ++trial) {
-        SCOPED_TRACE(trial);
-        const int maxCount = trial % 4 == 0 ? 400 : 25;
-        const Fleet home = randomFleet(rng, 10, maxCount, 60);
-        const Fleet foreign = randomFleet(rng, 10, maxCount, 60);
-        compared += AgreesWithReference(home, foreign, 1000000);
-        if (HasFailure())
-            return;
-    }
-    EXPECT_EQ(compared, 4000);
-}
-
-TEST(FightBattle, AgreesWithTheReferenceWhenFewShipsGrindDownMany)
-{
-    std::mt19937 rng(11);
-    int compared = 0;
-    int64_t longest = 0;
-    for (int trial = 0; trial < 400; ++trial) {
-        SCOPED_TRACE(trial);
-        const auto [home, foreign] = grindingBattle(rng, trial % 5 == 0 ? 3000 : 300);
-        int64_t rounds = 0;
-        if (AgreesWithReference(home, foreign, 200000, &rounds)) {
-            ++compared;
-            longest = std::max(longest, rounds);
-        }
-        if (HasFailure())
-            return;
-    }
-    EXPECT_GT(compared, 300);
-    EXPECT_GT(longest, 20000); // long battles are among them
-}
-
-TEST(FightBattle, AgreesWithTheReferenceWhenTheCarryCreepsUp)
-{
-    std::mt19937 rng(12);
-    int compared = 0;
-    for (int trial = 0; trial < 300; ++trial) {
-        SCOPED_TRACE(trial);
-        const auto [home, foreign] = creepingBattle(rng, trial % 3 == 0 ? 20000 : 2000);
-        compared += AgreesWithReference(home, foreign, 200000);
-        if (HasFailure())
-            return;
-    }
-    EXPECT_GT(compared, 250);
-}
-
-TEST(FightBattle, AgreesWithTheReferenceWhenBothFleetsGrind)
-{
-    std::mt19937 rng(13);
-    int compared = 0;
-    for (int trial = 0; trial < 200; ++trial) {
-        SCOPED_TRACE(trial);
-        const auto [home, foreign] = mutualBattle(rng, 3000);
-        compared += AgreesWithReference(home, foreign, 200000);
-        if (HasFailure())
-            return;
-    }
-    EXPECT_GT(compared, 150);
-}
-
 // Fleets of up to 2^31-1 ships, the battle stopped by a limit of rounds (often
 // after stretches taken at once): where the reference can follow, every value
 // agrees after as many rounds.
@@ -356,24 +280,53 @@ TEST(FightBattle, HugeFleetsStoppedAtTheirRoundLimitAgreeWithTheReference)
     EXPECT_GT(stopped, 50);
 }
 
-TEST(FightBattle, AgreesWithTheReferenceWhenTheRoundTimeIsHeldAtTwo)
+// Random battles of several kinds, each against the reference; every kind
+// must compare most of its battles, and some must be long.
+TEST(FightBattle, AgreesWithTheReferenceOnRandomBattles)
 {
-    std::mt19937 rng(15);
-    int compared = 0;
-    int64_t longest = 0;
-    for (int trial = 0; trial < 250; ++trial) {
-        SCOPED_TRACE(trial);
-        const auto [home, foreign] = test::FixedTimeBattle(rng, trial % 5 == 0 ? 40000 : 4000);
-        int64_t rounds = 0;
-        if (AgreesWithReference(home, foreign, 200000, &rounds)) {
-            ++compared;
-            longest = std::max(longest, rounds);
+    using Battle = std::pair<Fleet, Fleet>;
+    const struct {
+        const char *kind;
+        unsigned seed;
+        int trials;
+        int64_t maxRounds;
+        Battle (*make)(std::mt19937 &rng, int trial);
+        int leastCompared;
+        int64_t leastLongest;
+    } kinds[] = {
+        {"random fleets", 7, 4000, 1000000,
+         [](std::mt19937 &rng, int trial) {
+             const int maxCount = trial % 4 == 0 ? 400 : 25;
+             Fleet home = randomFleet(rng, 10, maxCount, 60);
+             return Battle{home, randomFleet(rng, 10, maxCount, 60)};
+         },
+         4000, 0},
+        {"few ships grind down many", 11, 400, 200000,
+         [](std::mt19937 &rng, int trial) { return grindingBattle(rng, trial % 5 == 0 ? 3000 : 300); }, 301, 20001},
+        {"the carry creeps up", 12, 300, 200000,
+         [](std::mt19937 &rng, int trial) { return creepingBattle(rng, trial % 3 == 0 ? 20000 : 2000); }, 251, 0},
+        {"both fleets grind", 13, 200, 200000, [](std::mt19937 &rng, int) { return mutualBattle(rng, 3000); }, 151, 0},
+        {"round time held at 2.0", 15, 250, 200000,
+         [](std::mt19937 &rng, int trial) { return test::FixedTimeBattle(rng, trial % 5 == 0 ? 40000 : 4000); }, 201,
+         10001},
+    };
+    for (const auto &k : kinds) {
+        SCOPED_TRACE(k.kind);
+        std::mt19937 rng(k.seed);
+        int compared = 0;
+        int64_t longest = 0;
+        for (int trial = 0; trial < k.trials && !HasFailure(); ++trial) {
+            SCOPED_TRACE(trial);
+            const auto [home, foreign] = k.make(rng, trial);
+            int64_t rounds = 0;
+            if (AgreesWithReference(home, foreign, k.maxRounds, &rounds)) {
+                ++compared;
+                longest = std::max(longest, rounds);
+            }
         }
-        if (HasFailure())
-            return;
+        EXPECT_GE(compared, k.leastCompared);
+        EXPECT_GE(longest, k.leastLongest);
     }
-    EXPECT_GT(compared, 200);
-    EXPECT_GT(longest, 10000);
 }
 
 TEST(FightBattle, MillionsOfShipsAgreeWithTheReference)
@@ -388,6 +341,34 @@ TEST(FightBattle, MillionsOfShipsAgreeWithTheReference)
     int64_t rounds = 0;
     EXPECT_TRUE(AgreesWithReference(hunter, freighters, 1000000, &rounds));
     EXPECT_EQ(rounds, 400000);
+}
+
+// Stretches that end in the middle of a run of rounds moving alike: each case
+// fails if a stretch takes one round too many.
+TEST(FightBattle, StretchesEndWhereTheRoundsStopPlayingAlike)
+{
+    const struct {
+        const char *what;
+        std::vector<TestShips> home;
+        std::vector<TestShips> foreign;
+        int64_t rounds;
+    } cases[] = {
+        // Round 1 both hunters fall; then the foreign carry 4 falls by 1 a round
+        // (strike 6 against armour 7) while the home one stays 0: the round that
+        // brings it to exactly 0 breaks the battle off, in round 5.
+        {"carry falls to 0", {{1, 12, 0, 1}, {7, 0, 1, 100}}, {{2, 4, 0, 30}}, 5},
+        // From round 2 the foreign damage 140, 130, ... destroys a freighter
+        // (stability 100) and a ghost (stability 0) each round, until at 100 the
+        // ghost no longer falls (0 is not above 0); the home carry rises by 15
+        // until the cannon falls in round 8.
+        {"last ship without stability", {{50, 0, 0, 100}, {50, 0, 0, 0}, {1, 10, 0, 1000}},
+         {{1, 40, 0, 10}, {1, 60, 0, 200}}, 8},
+    };
+    for (const auto &c : cases) {
+        int64_t rounds = 0;
+        EXPECT_TRUE(AgreesWithReference(MakeFleet(c.home), MakeFleet(c.foreign), 1000, &rounds)) << c.what;
+        EXPECT_EQ(rounds, c.rounds) << c.what;
+    }
 }
 
 TEST(FightBattle, AWipedOutFleetLosesAlsoItsShipsWithoutStability)
@@ -468,20 +449,14 @@ TEST(BattleTermination, TwoBillionFreightersFallFourRoundsEach)
     EXPECT_EQ(o.end, BattleEnd::Decided);
     EXPECT_EQ(o.rounds, 4 * int64_t(kMax));
     EXPECT_EQ(o.battleTime, 33554432.0f);
-    const QStringList expected = {
-        QStringLiteral("Dauer des Kampfes: 33554432:00:00 (8589934588 Runden)"),
-        QStringLiteral(" "),
-        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral(" "),
-        QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte."),
-        QStringLiteral(" "),
-        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-        QStringLiteral("T0\t\t2147483647\t100\t0\t0"),
-        QStringLiteral("Gesamt \t\t2147483647\t214748364700\t0\t\t0"),
-        QStringLiteral("Die Flotte wurd vollständig zerstört."),
-        QStringLiteral("Kosten in Solar: 6442450941"),
-    };
+    const QStringList expected = test::Report(QStringLiteral("Dauer des Kampfes: 33554432:00:00 (8589934588 Runden)"),
+        {QStringLiteral(" "),
+         QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte.")},
+        {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+         QStringLiteral("T0\t\t2147483647\t100\t0\t0"),
+         QStringLiteral("Gesamt \t\t2147483647\t214748364700\t0\t\t0"),
+         QStringLiteral("Die Flotte wurd vollständig zerstört."),
+         QStringLiteral("Kosten in Solar: 6442450941")});
     EXPECT_EQ(BattleReport(hunter, freighters, o), expected);
 }
 
@@ -613,20 +588,13 @@ TEST(BattleTermination, TwoBillionShipsHeldAtTheFixedTimeFallOneARound)
     EXPECT_LT(checkIns, 20);
     EXPECT_EQ(o.rounds, int64_t(kMax));
     EXPECT_EQ(o.battleTime, 33554432.0f);
-    const QStringList expected = {
-        QStringLiteral("Dauer des Kampfes: 33554432:00:00 (2147483647 Runden)"),
-        QStringLiteral(" "),
-        QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral(" "),
-        QStringLiteral("Es wurden keine Schiffe zerstört."),
-        QStringLiteral(" "),
-        QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-        QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-        QStringLiteral("Schwarm\t\t2147483647\t109\t16\t0"),
-        QStringLiteral("Gesamt \t\t2147483647\t234075717523\t34359738352\t\t0"),
-        QStringLiteral("Die Flotte wurd vollständig zerstört."),
-        QStringLiteral("Kosten in Solar: 21474836470"),
-    };
+    const QStringList expected = test::Report(QStringLiteral("Dauer des Kampfes: 33554432:00:00 (2147483647 Runden)"),
+        {QStringLiteral(" "), QStringLiteral("Es wurden keine Schiffe zerstört.")},
+        {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+         QStringLiteral("Schwarm\t\t2147483647\t109\t16\t0"),
+         QStringLiteral("Gesamt \t\t2147483647\t234075717523\t34359738352\t\t0"),
+         QStringLiteral("Die Flotte wurd vollständig zerstört."),
+         QStringLiteral("Kosten in Solar: 21474836470")});
     EXPECT_EQ(BattleReport(home, swarm, o), expected);
 }
 

@@ -1,6 +1,7 @@
 // The battle time summed over many equal rounds: exactly the 32-bit float sum
 // of the rounds added one at a time.
 #include "battle/engine/BattleTime.h"
+#include "support/RandomCases.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -8,13 +9,10 @@
 #include <random>
 
 using namespace qf;
+using qf::test::chance;
+using qf::test::pick;
 
 namespace {
-
-int pick(std::mt19937 &rng, int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
 
 // The rounds added one at a time, each sum stored as a float.
 float oneAtATime(float start, float t, uint64_t count)

@@ -300,20 +300,6 @@ TEST(Fleet, TotalsPastThe32BitRangeAreExact)
     EXPECT_EQ(f.Classes[0].Count, 2469);
 }
 
-TEST(Fleet, ACountStaysAtItsLargestValue)
-{
-    Fleet f;
-    f.AddShips(kMaxCount, 1, 1, 1, QStringLiteral("A"), 1, 0, 0);
-    EXPECT_EQ(f.Classes[0].Count, kMaxCount);
-    EXPECT_EQ(f.IncreaseCount(0), kMaxCount);
-    EXPECT_EQ(f.AddShip(1, 1, 1, QStringLiteral("A"), 1, 0, 0), 0);
-    EXPECT_EQ(f.Classes[0].Count, kMaxCount);
-    EXPECT_EQ(f.TotalAS, kMaxCount);
-    f.SetAttackTarget(kMaxTotal, 0);
-    EXPECT_EQ(f.Classes[0].Count, kMaxCount);
-    EXPECT_EQ(f.DecreaseCount(0), kMaxCount - 1);
-}
-
 // A refused operation leaves every part of the fleet as it was.
 void expectSameFleet(const Fleet &after, const Fleet &before)
 {
@@ -333,6 +319,33 @@ void expectSameFleet(const Fleet &after, const Fleet &before)
     EXPECT_EQ(after.TotalArmor, before.TotalArmor);
     EXPECT_EQ(after.TotalStability, before.TotalStability);
     EXPECT_EQ(after.TotalCost, before.TotalCost);
+}
+
+TEST(Fleet, ShipsPastTheLargestCountAreRefusedAloud)
+{
+    Fleet f;
+    f.AddShips(kMaxCount - 1, 1, 1, 1, QStringLiteral("Kreuzer"), 1, 0, 0);
+    f.AddShips(3, 2, 0, 1, QStringLiteral("Jäger"), 1, 0, 0);
+    FleetEdit edit = FleetEdit::Done;
+    EXPECT_EQ(f.AddShips(2, 1, 1, 1, QStringLiteral("kreuzer"), 1, 0, 0, &edit), 0);
+    EXPECT_EQ(edit, FleetEdit::CountTooLarge);
+    EXPECT_EQ(f.AddShip(1, 1, 1, QStringLiteral("KREUZER"), 1, 0, 0, &edit), 0);
+    EXPECT_EQ(edit, FleetEdit::Done);
+    const Fleet full = f;
+    // "Hinzufügen", "+" and a target past the largest count: refused, the fleet stays.
+    EXPECT_EQ(f.AddShip(1, 1, 1, QStringLiteral("Kreuzer"), 1, 0, 0, &edit), 0);
+    EXPECT_EQ(edit, FleetEdit::CountTooLarge);
+    EXPECT_EQ(f.IncreaseCount(0, &edit), kMaxCount);
+    EXPECT_EQ(edit, FleetEdit::CountTooLarge);
+    EXPECT_EQ(f.SetAttackTarget(kMaxTotal, 0), FleetEdit::CountTooLarge);
+    EXPECT_EQ(f.SetStabilityTarget(kMaxTotal, 1), FleetEdit::CountTooLarge);
+    expectSameFleet(f, full);
+    // A target asking for exactly the largest count is carried out.
+    EXPECT_EQ(f.SetAttackTarget(int64_t(kMaxCount) * 3, 1), FleetEdit::Done);
+    EXPECT_EQ(f.Classes[1].Count, kMaxCount);
+    EXPECT_EQ(f.DecreaseCount(0), kMaxCount - 1);
+    EXPECT_EQ(FleetRefusalText(FleetEdit::CountTooLarge, QStringLiteral("Kreuzer")),
+              QStringLiteral("„Kreuzer“ hätte mehr als 2147483647 Schiffe; die Flotte bleibt unverändert."));
 }
 
 TEST(Fleet, TotalsOutside64BitsAreRefusedAndTheFleetStays)
@@ -415,7 +428,7 @@ TEST(Fleet, ATargetIsRefusedOnlyWhenItsCountWouldLeave64Bits)
     const Fleet before = f;
     EXPECT_EQ(f.SetStabilityTarget(2 * m + 14, 2), FleetEdit::TooLarge);
     expectSameFleet(f, before);
-    EXPECT_EQ(f.SetStabilityTarget(kMaxTotal, 2), FleetEdit::TooLarge);
+    EXPECT_EQ(f.SetStabilityTarget(kMaxTotal, 2), FleetEdit::CountTooLarge);
     expectSameFleet(f, before);
     // Fewer ships always fit: a target below the rest gives the rule's one ship,
     // a target of 2m + 2 gives two.
@@ -423,10 +436,6 @@ TEST(Fleet, ATargetIsRefusedOnlyWhenItsCountWouldLeave64Bits)
     EXPECT_EQ(f.Classes[2].Count, 1);
     EXPECT_EQ(f.SetStabilityTarget(2 * m + 2, 2), FleetEdit::Done);
     EXPECT_EQ(f.Classes[2].Count, 2);
-    // A stability target for A asks for more than the count limit: it stays at
-    // m ships, as it always has, which fit.
-    EXPECT_EQ(f.SetStabilityTarget(kMaxTotal, 0), FleetEdit::Done);
-    EXPECT_EQ(f.Classes[0].Count, kMaxCount);
     EXPECT_EQ(f.SetCostTarget(5, 7), FleetEdit::Ignored);
     EXPECT_EQ(f.SetArmorTarget(5, -1), FleetEdit::Ignored);
     expectTotalsAreSums(f);
@@ -488,9 +497,6 @@ TEST(Fleet, EveryOutcomeIsToldApart)
     EXPECT_EQ(f.AddShip(-1, 0, 5, QStringLiteral("Minus"), 1, 0, 0, &edit), -1);
     EXPECT_EQ(edit, FleetEdit::Ignored);
     EXPECT_EQ(f.IncreaseCount(4, &edit), -1);
-    EXPECT_EQ(edit, FleetEdit::Ignored);
-    f.AddShips(kMaxCount, 1, 0, 5, QStringLiteral("A"), 1, 0, 0);
-    EXPECT_EQ(f.IncreaseCount(0, &edit), kMaxCount); // at the count limit
     EXPECT_EQ(edit, FleetEdit::Ignored);
     // A full fleet.
     for (int i = 1; i < 10; ++i)

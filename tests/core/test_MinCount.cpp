@@ -143,6 +143,30 @@ TEST(MinCount, AgreesWithTheBattleOfEveryCount)
     EXPECT_GE(winsAfterLoss, 100);
 }
 
+TEST(MinCount, ShieldsWithoutAttackInLongBattles)
+{
+    // The entry (no attack, no armour) takes the foreign volley, one ship a
+    // round, while the warships grind down the swarm over thousands of rounds:
+    // every range runs long, and the battle of its largest count settles the
+    // counts from where the entry no longer runs out. The second fleet's warship
+    // outlasts the entry only just, so the home strength left decides there.
+    const struct {
+        std::vector<qf::test::TestShips> home;
+        std::vector<qf::test::TestShips> foreign;
+        int32_t last;
+    } cases[] = {
+        {{{1, 0, 0, 7357}, {1, 232, 0, 3359}}, {{2979, 1, 0, 174}}, 720},
+        {{{1, 0, 0, 18126}, {1, 102, 0, 11995}}, {{3981, 2, 0, 170}}, 2050},
+    };
+    for (const auto &c : cases) {
+        const Fleet home = MakeFleet(c.home);
+        const Fleet foreign = MakeFleet(c.foreign);
+        const std::string letters = EveryCount(home, 0, foreign, c.last);
+        ASSERT_NE(letters.find('W'), std::string::npos);
+        expectSearchAgrees(home, 0, foreign, letters, std::to_string(c.last));
+    }
+}
+
 TEST(MinCount, Unreachable)
 {
     struct Case {

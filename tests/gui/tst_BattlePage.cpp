@@ -659,6 +659,30 @@ private slots:
         QCOMPARE(f.prompts.warnings.size(), 1);
     }
 
+    // An entry holds at most 2,147,483,647 ships: "Hinzufügen", "+" and a target
+    // value that would take it past are refused aloud, naming it; the fleet stays.
+    void aCountPastTheLargestIsRefusedAloud()
+    {
+        Window f;
+        const int k = f.addDesign(QStringLiteral("Kreuzer"), 2);
+        const ShipDesign &d = f.state.designs.at(k);
+        f.state.homeFleet.AddShips(2147483646, d.GetAS(), d.GetArmor(), d.GetStability(), d.GetName(), d.GetFE(),
+                                   d.GetSI(), d.GetC());
+        f.w->battlePage()->ShowFleets();
+        f.addShips(1, k, QStringLiteral("1"));
+        const QStringList full = {QStringLiteral("Kreuzer (2147483647)")};
+        QCOMPARE(f.items(1), full);
+        QVERIFY(f.prompts.warnings.isEmpty());
+        f.addShips(1, k, QStringLiteral("5"));
+        f.key(1, '+');
+        f.prompts.acceptWithText("bd_Value", "9223372036854775807");
+        f.clickTotal("b_Fleet1Stabi");
+        QCOMPARE(f.prompts.warnings.size(), 3);
+        for (const QString &warning : f.prompts.warnings)
+            QVERIFY2(warning.contains(QStringLiteral("„Kreuzer“ hätte mehr als 2147483647 Schiffe")), qPrintable(warning));
+        QCOMPARE(f.items(1), full);
+    }
+
     // "Flotten speichern..." writes both fleets; "Flotten laden..." in another window
     // brings them back entry for entry, and the battle there reads as here; the same
     // file is what schiffsdesigner-cli battle fights.

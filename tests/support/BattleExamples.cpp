@@ -1,4 +1,5 @@
 #include "BattleExamples.h"
+#include "RandomCases.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,19 +28,22 @@ QJsonArray entries(const std::vector<TestShips> &types)
     return array;
 }
 
-int pick(std::mt19937 &rng, int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-
-bool chance(std::mt19937 &rng, int percent) { return pick(rng, 0, 99) < percent; }
-
 double between(std::mt19937 &rng, double low, double high)
 {
     return std::uniform_real_distribution<double>(low, high)(rng);
 }
 
 } // namespace
+
+QStringList Report(const QString &duration, const QStringList &homeBlock, const QStringList &foreignBlock)
+{
+    return QStringList{duration, QStringLiteral(" "),
+                       QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:")}
+           + homeBlock
+           + QStringList{QStringLiteral(" "),
+                         QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:")}
+           + foreignBlock;
+}
 
 Fleet MakeFleet(const std::vector<TestShips> &types)
 {
@@ -66,20 +70,13 @@ const BattleExample &FirstWorkedExample()
         {{10, 40, 0, 100, 1000, QStringLiteral("Zerstörer")}},
         {{5, 10, 10, 50, 120, QStringLiteral("Korvette")}},
         1,
-        {
-            QStringLiteral("Dauer des Kampfes: 01:00:00 (1 Runden)"),
-            QStringLiteral(" "),
-            QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral(" "),
-            QStringLiteral("Es wurden keine Schiffe zerstört."),
-            QStringLiteral(" "),
-            QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-            QStringLiteral("Korvette\t\t5\t50\t10\t10"),
-            QStringLiteral("Gesamt \t\t5\t250\t50\t\t50"),
-            QStringLiteral("Die Flotte wurd vollständig zerstört."),
-            QStringLiteral("Kosten in Solar: 600"),
-        }};
+        Report(QStringLiteral("Dauer des Kampfes: 01:00:00 (1 Runden)"),
+            {QStringLiteral(" "), QStringLiteral("Es wurden keine Schiffe zerstört.")},
+            {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+             QStringLiteral("Korvette\t\t5\t50\t10\t10"),
+             QStringLiteral("Gesamt \t\t5\t250\t50\t\t50"),
+             QStringLiteral("Die Flotte wurd vollständig zerstört."),
+             QStringLiteral("Kosten in Solar: 600")})};
     return example;
 }
 
@@ -90,20 +87,14 @@ const BattleExample &CarryWorkedExample()
         {{1, 10, 0, 100, 100, QStringLiteral("Jäger")}},
         {{1, 0, 0, 100, 250, QStringLiteral("Frachter")}},
         4,
-        {
-            QStringLiteral("Dauer des Kampfes: 08:00:00 (4 Runden)"),
-            QStringLiteral(" "),
-            QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral(" "),
-            QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte."),
-            QStringLiteral(" "),
-            QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-            QStringLiteral("Frachter\t\t1\t100\t0\t0"),
-            QStringLiteral("Gesamt \t\t1\t100\t0\t\t0"),
-            QStringLiteral("Die Flotte wurd vollständig zerstört."),
-            QStringLiteral("Kosten in Solar: 250"),
-        }};
+        Report(QStringLiteral("Dauer des Kampfes: 08:00:00 (4 Runden)"),
+            {QStringLiteral(" "),
+             QStringLiteral("Es wurden keine Schiffe zerstört, weil die Fremdflotte keinen Angriff starten konnte.")},
+            {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+             QStringLiteral("Frachter\t\t1\t100\t0\t0"),
+             QStringLiteral("Gesamt \t\t1\t100\t0\t\t0"),
+             QStringLiteral("Die Flotte wurd vollständig zerstört."),
+             QStringLiteral("Kosten in Solar: 250")})};
     return example;
 }
 
@@ -122,20 +113,13 @@ const BattleExample &FixedTimeSwarm()
          {1, 72, 8, 128, 1000, QStringLiteral("Jäger")}},
         {{19000000, 16, 0, 109, 1000, QStringLiteral("Schwarm")}},
         19000000,
-        {
-            QStringLiteral("Dauer des Kampfes: 33554432:00:00 (19000000 Runden)"),
-            QStringLiteral(" "),
-            QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral(" "),
-            QStringLiteral("Es wurden keine Schiffe zerstört."),
-            QStringLiteral(" "),
-            QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-            QStringLiteral("Schwarm\t\t19000000\t109\t16\t0"),
-            QStringLiteral("Gesamt \t\t19000000\t2071000000\t304000000\t\t0"),
-            QStringLiteral("Die Flotte wurd vollständig zerstört."),
-            QStringLiteral("Kosten in Solar: 19000000000"),
-        }};
+        Report(QStringLiteral("Dauer des Kampfes: 33554432:00:00 (19000000 Runden)"),
+            {QStringLiteral(" "), QStringLiteral("Es wurden keine Schiffe zerstört.")},
+            {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+             QStringLiteral("Schwarm\t\t19000000\t109\t16\t0"),
+             QStringLiteral("Gesamt \t\t19000000\t2071000000\t304000000\t\t0"),
+             QStringLiteral("Die Flotte wurd vollständig zerstört."),
+             QStringLiteral("Kosten in Solar: 19000000000")})};
     return example;
 }
 
@@ -148,22 +132,16 @@ const BattleExample &EvenAttrition()
         {{30000000, 1, 0, 20000000, 1000, QStringLiteral("Linie")}},
         {{30000000, 1, 0, 20000000, 1000, QStringLiteral("Linie")}},
         80129548,
-        {
-            QStringLiteral("Dauer des Kampfes: 33554432:00:00 (80129548 Runden)"),
-            QStringLiteral(" "),
-            QStringLiteral("In der Heimatflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-            QStringLiteral("Linie\t\t29998297\t20000000\t1\t0"),
-            QStringLiteral("Gesamt \t\t29998297\t599965940000000\t29998297\t0"),
-            QStringLiteral("Kosten in Solar: 29998297000"),
-            QStringLiteral(" "),
-            QStringLiteral("In der Fremdflotte wurden bei dem Kampf folgende Schiffe zerstört:"),
-            QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
-            QStringLiteral("Linie\t\t30000000\t20000000\t1\t0"),
-            QStringLiteral("Gesamt \t\t30000000\t600000000000000\t30000000\t\t0"),
-            QStringLiteral("Die Flotte wurd vollständig zerstört."),
-            QStringLiteral("Kosten in Solar: 30000000000"),
-        }};
+        Report(QStringLiteral("Dauer des Kampfes: 33554432:00:00 (80129548 Runden)"),
+            {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+             QStringLiteral("Linie\t\t29998297\t20000000\t1\t0"),
+             QStringLiteral("Gesamt \t\t29998297\t599965940000000\t29998297\t0"),
+             QStringLiteral("Kosten in Solar: 29998297000")},
+            {QStringLiteral("Schiffstyp \tAnzahl \tStabilität \tAS \tPanzerung"),
+             QStringLiteral("Linie\t\t30000000\t20000000\t1\t0"),
+             QStringLiteral("Gesamt \t\t30000000\t600000000000000\t30000000\t\t0"),
+             QStringLiteral("Die Flotte wurd vollständig zerstört."),
+             QStringLiteral("Kosten in Solar: 30000000000")})};
     return example;
 }
 

@@ -30,6 +30,10 @@ Fleet MakeFleet(const std::vector<TestShips> &types);
 // The fleets JSON of `schiffsdesigner-cli battle` for the same types.
 QByteArray FleetsJson(const std::vector<TestShips> &home, const std::vector<TestShips> &foreign);
 
+// A whole report: the duration line, then the loss blocks of both fleets
+// under their headers.
+QStringList Report(const QString &duration, const QStringList &homeBlock, const QStringList &foreignBlock);
+
 struct BattleExample {
     std::vector<TestShips> home;
     std::vector<TestShips> foreign;

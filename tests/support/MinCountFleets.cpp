@@ -1,17 +1,11 @@
 #include "MinCountFleets.h"
+#include "RandomCases.h"
 
 #include <algorithm>
 
 namespace qf::test {
 
 namespace {
-
-int pick(std::mt19937 &rng, int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-
-bool chance(std::mt19937 &rng, int percent) { return pick(rng, 0, 99) < percent; }
 
 } // namespace
 
@@ -23,10 +17,11 @@ Fleet RandomFleet(std::mt19937 &rng, const RandomFleets &shape)
         const int count = pick(rng, 1, shape.maxCount);
         const int as = chance(rng, 10) ? 0 : pick(rng, 0, shape.maxValue);
         const int armor = chance(rng, shape.armourPercent) ? pick(rng, 0, shape.maxValue) / 3 : 0;
-        const int stability = chance(rng, shape.lowStabilityPercent)
+        const int stability = shape.noStabilityPercent > 0 && chance(rng, shape.noStabilityPercent) ? 0
+                              : chance(rng, shape.lowStabilityPercent)
                                   ? pick(rng, shape.leastStability, 3)
                                   : pick(rng, std::max(1, shape.leastStability), shape.maxValue);
-        fleet.AddShips(count, as, armor, stability, QStringLiteral("T%1").arg(i), pick(rng, 0, 100), 0, 0);
+        fleet.AddShips(count, as, armor, stability, QStringLiteral("T%1").arg(i), pick(rng, 0, shape.maxCost), 0, 0);
     }
     return fleet;
 }

@@ -14,6 +14,7 @@ namespace qf::test {
 // attack and stability up to `maxValue` (now and then an attack of 0), armour
 // up to a third of it in `armourPercent` of the types, and in
 // `lowStabilityPercent` of them a stability from `leastStability` to 3.
+// The one random fleet builder of the battle tests.
 struct RandomFleets {
     int maxTypes;
     int maxCount;
@@ -21,6 +22,8 @@ struct RandomFleets {
     int armourPercent;
     int lowStabilityPercent;
     int leastStability;
+    int noStabilityPercent = 0; // types without stability (else as above)
+    int maxCost = 100;          // in Solar, iron only
 };
 
 Fleet RandomFleet(std::mt19937 &rng, const RandomFleets &shape);

@@ -1,13 +1,19 @@
 // schiffsdesigner-cli battle: the battle simulator's report for two fleets given as JSON.
+#include "battle/BattleCourse.h"
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "library/FileReading.h"
+#include "library/FileWriting.h"
+#include "model/Formulas.h"
+#include "model/Numeric.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <cmath>
+#include <cstdint>
 
 namespace qf::cli {
 
@@ -45,18 +51,78 @@ Input readInput(const QString &command, const QString &path)
 // --max-rounds N: a whole number from 1 up.
 int64_t readMaxRounds(const QString &text)
 {
-    bool ok = false;
-    const qlonglong n = text.toLongLong(&ok);
-    if (!ok || n < 1 || text.trimmed() != text || text.startsWith(u'+'))
-        throw UsageError(QStringLiteral("battle: --max-rounds braucht eine ganze Zahl ab 1: ") + text);
-    return n;
+    return strictNumber(QStringLiteral("battle: --max-rounds"), text, 1, INT64_MAX);
+}
+
+// One side's losses: per type, the totals, wiped out or not, the cost in Solar.
+QJsonObject sideJson(const Fleet &fleet, const BattleSide &side)
+{
+    QJsonArray types;
+    int64_t ships = 0;
+    int64_t cost = 0;
+    for (int i = 0; i <= fleet.LastIndex; ++i) {
+        const Fleet::ShipClass &entry = fleet.Classes[size_t(i)];
+        const int64_t lost = side.lost[size_t(i)];
+        types.append(QJsonObject{{"name", entry.Name}, {"count", entry.Count}, {"lost", qint64(lost)}});
+        ships += lost;
+        cost += lost * entry.Cost;
+    }
+    return QJsonObject{{"types", types},
+                       {"shipsLost", qint64(ships)},
+                       {"stabilityLost", qint64(fleet.TotalStability - side.stabilityLeft)},
+                       {"attackLost", qint64(fleet.TotalAS - side.attackLeft)},
+                       {"armorLost", qint64(fleet.TotalArmor - side.armorLeft)},
+                       {"wipedOut", side.wipedOut},
+                       {"solarLost", qint64(cost)}};
+}
+
+// The battle's duration as the report shows it, and in minutes.
+QJsonObject durationJson(const BattleOutcome &outcome)
+{
+    const float minutes = toFloat(static_cast<ext>(outcome.battleTime) * 60);
+    const bool fits = DurationTextFits(minutes);
+    return QJsonObject{{"text", fits ? QJsonValue(DurationText(minutes)) : QJsonValue(QJsonValue::Null)},
+                       {"minutes", std::isfinite(minutes) ? QJsonValue(double(minutes)) : QJsonValue(QJsonValue::Null)}};
+}
+
+// Writes the course CSV through the replace-when-complete writer.
+void writeCourse(const QString &path, const BattleCourse &course)
+{
+    QString why;
+    if (!WriteFileReplacing(path, FormatCourseCsv(course).toUtf8(), &why))
+        throw UsageError(QStringLiteral("battle: ") + SaveFailureText(path, why));
 }
 
 } // namespace
 
-FleetsJson ReadFleetsInput(const QString &command, const QString &path, FleetsUse use)
+QJsonObject BattleJson(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome,
+                       const QStringList &report)
 {
-    const Input input = readInput(command, path);
+    return QJsonObject{{"rounds", qint64(outcome.rounds)},
+                       {"duration", durationJson(outcome)},
+                       {"decided", outcome.end == BattleEnd::Decided},
+                       {"home", sideJson(home, outcome.home)},
+                       {"foreign", sideJson(foreign, outcome.foreign)},
+                       {"report", QJsonArray::fromStringList(report)}};
+}
+
+namespace {
+
+// The fleets of a batch request given in place ("fleets": {...}).
+Input inlineInput(const Run &run)
+{
+    Input input;
+    input.bytes = *run.fleets;
+    return input;
+}
+
+} // namespace
+
+FleetsJson ReadFleetsInput(const QString &command, const QString &path, const Run &run, FleetsUse use)
+{
+    if (run.batch && path == QLatin1String("-") && !run.fleets)
+        throw UsageError(command + QStringLiteral(": \"fleets\" fehlt"));
+    const Input input = run.fleets && path == QLatin1String("-") ? inlineInput(run) : readInput(command, path);
     FleetsJson fleets = ParseFleetsJson(input.bytes, DesignFilesFrom(input.directory), use);
     if (!fleets.ok())
         throw UsageError(command + QStringLiteral(": ") + fleets.error);
@@ -66,7 +132,8 @@ FleetsJson ReadFleetsInput(const QString &command, const QString &path, FleetsUs
 QString battleHelp()
 {
     return QStringLiteral(
-        "Aufruf: schiffsdesigner-cli battle FLOTTEN.json [--max-rounds N] [--json]\n"
+        "Aufruf: schiffsdesigner-cli battle FLOTTEN.json [--max-rounds N] [--course DATEI.csv]\n"
+        "                                  [--json]\n"
         "\n"
         "Simuliert den Kampf der Heimatflotte gegen die Fremdflotte wie \"Simulieren\"\n"
         "auf der Seite Kampfsimulator und gibt den Kampfbericht Zeile für Zeile aus\n"
@@ -78,7 +145,14 @@ QString battleHelp()
         "  --max-rounds N   den Kampf nach N Runden (ganze Zahl ab 1) beenden, wenn\n"
         "                   er bis dahin nicht entschieden ist: dann kein Bericht,\n"
         "                   eine Meldung auf der Standardfehlerausgabe, Exit-Status 3.\n"
-        "  --json           ein JSON-Objekt {\"b_BattleReport\": [Zeilen]} ausgeben.\n"
+        "  --course DATEI.csv  schreibt zusätzlich den Verlauf des Kampfes: Kopfzeile,\n"
+        "                   dann je Punkt Runde, Kampfzeit in Stunden und für Heimat-\n"
+        "                   und Fremdflotte Schiffe, Stabilität und Angriff übrig\n"
+        "                   (\",\" zwischen den Feldern, \".\" als Dezimaltrenner).\n"
+        "  --json           ein JSON-Objekt: rounds, duration ({text, minutes}),\n"
+        "                   decided, je Seite (home, foreign) die Verluste je Typ,\n"
+        "                   die Summen, wipedOut und solarLost, dazu \"report\" mit\n"
+        "                   den Zeilen des Berichts.\n"
         "\n"
         "Aufbau: {\"home\": [EINTRAG, ...], \"foreign\": [EINTRAG, ...]}, EINTRAG ist\n"
         "  {\"count\": N, \"design\": \"pfad/zu/datei.shp\"}  oder\n"
@@ -97,19 +171,22 @@ QString battleHelp()
         "Design-Datei. Exit-Status 3: nach --max-rounds Runden nicht entschieden.\n");
 }
 
-int runBattle(const QStringList &args)
+int runBattle(const QStringList &args, Run &run)
 {
     ArgReader reader(args);
     QString path;
     bool havePath = false;
     bool json = false;
     BattleControl control;
+    QString coursePath;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
         if (arg == QLatin1String("--json")) {
             json = true;
         } else if (arg == QLatin1String("--max-rounds")) {
             control.maxRounds = readMaxRounds(reader.valueFor(arg));
+        } else if (arg == QLatin1String("--course")) {
+            coursePath = reader.valueFor(arg);
         } else if (arg.startsWith(u'-') && arg != QLatin1String("-")) {
             throw UsageError(QStringLiteral("battle: unbekannte Option: ") + arg);
         } else if (!havePath) {
@@ -122,7 +199,10 @@ int runBattle(const QStringList &args)
     if (!havePath)
         throw UsageError(QStringLiteral("battle: Flotten-Datei fehlt (FLOTTEN.json oder -)"));
 
-    const FleetsJson fleets = ReadFleetsInput(QStringLiteral("battle"), path);
+    const FleetsJson fleets = ReadFleetsInput(QStringLiteral("battle"), path, run);
+    BattleCourse course;
+    if (!coursePath.isEmpty())
+        control.course = &course;
 
     TerminalStatus terminal;
     if (terminal.wanted()) {
@@ -136,12 +216,16 @@ int runBattle(const QStringList &args)
     const BattleOutcome outcome = FightBattle(fleets.home, fleets.foreign, control);
     terminal.wipe();
     if (outcome.end == BattleEnd::RoundLimit) {
-        WriteError(QStringLiteral("schiffsdesigner-cli: battle: ") + RoundLimitMessage(outcome.rounds) + u'\n');
+        run.error = QStringLiteral("battle: ") + RoundLimitMessage(outcome.rounds);
+        if (!run.batch)
+            WriteError(QStringLiteral("schiffsdesigner-cli: ") + run.error + u'\n');
         return 3;
     }
+    if (!coursePath.isEmpty())
+        writeCourse(coursePath, course);
     const QStringList lines = BattleReport(fleets.home, fleets.foreign, outcome);
     if (json) {
-        printJson(QJsonObject{{QStringLiteral("b_BattleReport"), QJsonArray::fromStringList(lines)}});
+        emitJson(run, BattleJson(fleets.home, fleets.foreign, outcome, lines));
     } else {
         printLines(lines);
     }

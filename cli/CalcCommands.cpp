@@ -38,11 +38,13 @@ bool readOptions(const QString &command, const QStringList &args,
     return json;
 }
 
-OutputField field(const char *key, const char *label, const QString &value)
+OutputField field(const char *key, const char *label, const QString &value, ValueKind kind = ValueKind::Number)
 {
     return OutputField{QString::fromLatin1(key), QString::fromUtf8(label) + QStringLiteral(": ") + value,
-                       value};
+                       value, kind};
 }
+
+constexpr ValueKind kTime = ValueKind::Time;
 } // namespace
 
 QString flightHelp()
@@ -63,7 +65,8 @@ QString flightHelp()
         "  --zva T         ZVA (r_ZVA), Vorgabe \"0\"\n"
         "  --stability T   Stabilität (r_Stability), Vorgabe \"109\"\n"
         "  --spaceport T   Landestufe / Raumhafen (r_Spaceport), Vorgabe \"1\"\n"
-        "  --json          ein JSON-Objekt mit den Namen der Ergebnisfelder als Schlüssel\n"
+        "  --json          ein JSON-Objekt: je Ergebnis eine Zahl (Zeiten als {text, minutes}),\n"
+        "                  dazu die Zeilen unter \"lines\"\n"
         "\n"
         "Zahlenfelder werden als ganze Zahl gelesen; anderer Text zählt als 0. Die Texte\n"
         "gelten so, wie sie angegeben sind: die Sperre der Seite, die beim Tippen einer 0\n"
@@ -86,8 +89,8 @@ QString battlecalcHelp()
         "  --end T         Kampf Endzeit (r_BattleEnd), Vorgabe \"00:00:00\"\n"
         "  --stability T   Zerstörte Stabilität (r_StabilityDestroyed), Vorgabe \"109\"\n"
         "  --armor T       Zerstörte Panzerung (r_ArmorDestroyed), Vorgabe \"0\"\n"
-        "  --json          ein JSON-Objekt: r_BattleDuration, r_EnemyAS und, wo die Seite\n"
-        "                  sie ins Debug-Log schreibt, die Zeilen unter DebugConsole\n"
+        "  --json          ein JSON-Objekt: battleDuration ({text, minutes}), enemyAttack,\n"
+        "                  oldEstimate (wo die Seite es ins Debug-Log schreibt), lines\n"
         "\n"
         "Zeiten: bis zu drei ganze Zahlen h, m, s, getrennt durch eines der Zeichen\n"
         ":_ .,; und von rechts gelesen (1:30 ist eine Minute 30 Sekunden).\n"
@@ -108,7 +111,8 @@ QString actionsHelp()
         "  --defender T    Verteidigerlevel (r_DefenderLevel), Vorgabe \"0\"\n"
         "  --ships T       Anzahl Schiffe (r_NumberofShips), Vorgabe \"1\"\n"
         "  --attempts T    Enttarnungs-Versuche (r_ActionCount), Vorgabe \"1\"\n"
-        "  --json          ein JSON-Objekt mit den Namen der Ergebnisfelder als Schlüssel\n"
+        "  --json          ein JSON-Objekt: je Ergebnis eine Zahl (Zeiten als {text, minutes}),\n"
+        "                  dazu die Zeilen unter \"lines\"\n"
         "\n"
         "Zahlenfelder werden als ganze Zahl gelesen; anderer Text zählt als 0.\n"
         "Prozentzahlen mit dem Dezimaltrennzeichen der Locale.\n"
@@ -117,7 +121,7 @@ QString actionsHelp()
         "Invasionsdauer, Wahrscheinlichkeit (%) Schiffe, Wahrscheinlichkeit (%) Enttarnung.\n");
 }
 
-int runFlight(const QStringList &args)
+int runFlight(const QStringList &args, Run &run)
 {
     FlightInputs in;
     const bool json = readOptions(QStringLiteral("flight"), args,
@@ -131,18 +135,18 @@ int runFlight(const QStringList &args)
     const FlightResults r = ComputeFlight(in);
     // A consumption field that keeps its text shows the page's initial text.
     const QString initialConsumption = QStringLiteral("0");
-    printFields({field("r_Distance", "Entfernung", r.distance),
-                 field("r_FlightTime", "Flug", r.flightTime),
-                 field("r_FlightO2", "Flug O2", r.flightO2.value_or(initialConsumption)),
-                 field("r_FlightH2", "Flug H2", r.flightH2.value_or(initialConsumption)),
-                 field("r_TakeoffTime", "Start/Landung", r.takeoffTime),
-                 field("r_TakeoffO2", "Start/Landung O2", r.takeoffO2),
-                 field("r_TakeoffH2", "Start/Landung H2", r.takeoffH2)},
-                json);
+    printFields({field("distance", "Entfernung", r.distance),
+                 field("flightTime", "Flug", r.flightTime, kTime),
+                 field("flightO2", "Flug O2", r.flightO2.value_or(initialConsumption)),
+                 field("flightH2", "Flug H2", r.flightH2.value_or(initialConsumption)),
+                 field("takeoffTime", "Start/Landung", r.takeoffTime, kTime),
+                 field("takeoffO2", "Start/Landung O2", r.takeoffO2),
+                 field("takeoffH2", "Start/Landung H2", r.takeoffH2)},
+                json, run);
     return 0;
 }
 
-int runBattlecalc(const QStringList &args)
+int runBattlecalc(const QStringList &args, Run &run)
 {
     BattleCalcInputs in;
     const bool json = readOptions(QStringLiteral("battlecalc"), args,
@@ -151,25 +155,16 @@ int runBattlecalc(const QStringList &args)
                                    {QStringLiteral("--stability"), &in.stabilityDestroyed},
                                    {QStringLiteral("--armor"), &in.armorDestroyed}});
     const BattleCalcResults r = ComputeBattleCalc(in);
-    if (json) {
-        QJsonObject object;
-        object.insert(QStringLiteral("r_BattleDuration"), r.battleDuration);
-        object.insert(QStringLiteral("r_EnemyAS"), r.enemyAS);
-        const QStringList debug = r.debugLines();
-        if (!debug.isEmpty())
-            object.insert(QStringLiteral("DebugConsole"), QJsonArray::fromStringList(debug));
-        printJson(object);
-        return 0;
-    }
-    QStringList lines{QStringLiteral("Kampfdauer: ") + r.battleDuration,
-                      QStringLiteral("Angreifer AS ca.: ") + r.enemyAS};
+    std::vector<OutputField> fields{field("battleDuration", "Kampfdauer", r.battleDuration, kTime),
+                                    field("enemyAttack", "Angreifer AS ca.", r.enemyAS)};
+    // The old estimate only where the page writes it to its debug log.
     if (r.estimated)
-        lines << QStringLiteral("Alte AS-Formel: ") + r.oldEstimate;
-    printLines(lines);
+        fields.push_back(field("oldEstimate", "Alte AS-Formel", r.oldEstimate));
+    printFields(fields, json, run);
     return 0;
 }
 
-int runActions(const QStringList &args)
+int runActions(const QStringList &args, Run &run)
 {
     SpecialActionInputs in;
     const bool json = readOptions(QStringLiteral("actions"), args,
@@ -178,16 +173,16 @@ int runActions(const QStringList &args)
                                    {QStringLiteral("--ships"), &in.numberOfShips},
                                    {QStringLiteral("--attempts"), &in.actionCount}});
     const SpecialActionResults r = ComputeSpecialActions(in);
-    printFields({field("r_LevelDifference", "Stufendifferenz", r.levelDifference),
-                 field("r_SpyTime", "Spionagedauer", r.spyTime),
-                 field("r_SabotageTime", "Sabotagedauer", r.sabotageTime),
-                 field("r_SuccessPercent", "Wahrscheinlichkeit (%)", r.successPercent),
-                 field("r_RaidTime", "Plünderungsdauer", r.raidTime),
-                 field("r_KolonisationTime", "Kolonisationsdauer", r.kolonisationTime),
-                 field("r_InvasionTime", "Invasionsdauer", r.invasionTime),
-                 field("r_SuccessPercent2", "Wahrscheinlichkeit (%) Schiffe", r.successPercent2),
-                 field("r_UncloakChance", "Wahrscheinlichkeit (%) Enttarnung", r.uncloakChance)},
-                json);
+    printFields({field("levelDifference", "Stufendifferenz", r.levelDifference),
+                 field("spyTime", "Spionagedauer", r.spyTime, kTime),
+                 field("sabotageTime", "Sabotagedauer", r.sabotageTime, kTime),
+                 field("successPercent", "Wahrscheinlichkeit (%)", r.successPercent),
+                 field("raidTime", "Plünderungsdauer", r.raidTime, kTime),
+                 field("kolonisationTime", "Kolonisationsdauer", r.kolonisationTime, kTime),
+                 field("invasionTime", "Invasionsdauer", r.invasionTime, kTime),
+                 field("shipsSuccessPercent", "Wahrscheinlichkeit (%) Schiffe", r.successPercent2),
+                 field("uncloakPercent", "Wahrscheinlichkeit (%) Enttarnung", r.uncloakChance)},
+                json, run);
     return 0;
 }
 

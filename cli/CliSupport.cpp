@@ -1,7 +1,14 @@
 #include "cli/CliSupport.h"
 
+#include "compare/CompareRow.h"
+#include "model/WholeNumber.h"
+
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #ifdef _WIN32
 #include <io.h>
@@ -35,13 +42,59 @@ void printJson(const QJsonObject &object)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
-void printFields(const std::vector<OutputField> &fields, bool json)
+void emitJson(Run &run, const QJsonObject &object)
+{
+    if (run.batch)
+        run.answer = object;
+    else
+        printJson(object);
+}
+
+int64_t strictNumber(const QString &label, const QString &text, int64_t least, int64_t most)
+{
+    static const QRegularExpression decimal(QStringLiteral("^-?[0-9]+$"));
+    if (!decimal.match(text).hasMatch())
+        throw UsageError(label + QStringLiteral(": keine ganze Zahl: ") + text);
+    bool ok = false;
+    const qlonglong n = text.toLongLong(&ok);
+    if (!ok || n < least || n > most)
+        throw UsageError(label + QStringLiteral(": nicht zwischen %1 und %2: ").arg(least).arg(most) + text);
+    return n;
+}
+
+QJsonValue numberJson(const QString &text)
+{
+    if (const std::optional<int32_t> whole = parseWholeNumber(text))
+        return qint64(*whole);
+    bool ok = false;
+    const qlonglong big = text.toLongLong(&ok);
+    if (ok)
+        return qint64(big);
+    const double d = QLocale().toDouble(text, &ok);
+    if (!ok || !std::isfinite(d))
+        return QJsonValue::Null;
+    return d;
+}
+
+QJsonObject timeJson(const QString &text)
+{
+    const std::optional<ext> seconds = CellKey(CellKind::Time, text, QLocale::c());
+    return QJsonObject{{QStringLiteral("text"), text},
+                       {QStringLiteral("minutes"), seconds ? QJsonValue(static_cast<double>(*seconds / 60))
+                                                           : QJsonValue(QJsonValue::Null)}};
+}
+
+void printFields(const std::vector<OutputField> &fields, bool json, Run &run)
 {
     if (json) {
         QJsonObject object;
-        for (const OutputField &f : fields)
-            object.insert(f.key, f.value);
-        printJson(object);
+        QStringList lines;
+        for (const OutputField &f : fields) {
+            object.insert(f.key, f.kind == ValueKind::Time ? QJsonValue(timeJson(f.value)) : numberJson(f.value));
+            lines << f.line;
+        }
+        object.insert(QStringLiteral("lines"), QJsonArray::fromStringList(lines));
+        emitJson(run, object);
         return;
     }
     QStringList lines;

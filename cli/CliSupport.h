@@ -3,7 +3,11 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <QByteArray>
+#include <QJsonValue>
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -30,15 +34,41 @@ private:
     int pos_ = 0;
 };
 
-// One output item: the label a line shows, the control its JSON key names, and the text.
+// One output item: its JSON key, the whole line printed without --json, the
+// field's text and whether the text is a number or a time in JSON.
+enum class ValueKind { Number, Time };
 struct OutputField {
-    QString key;   // JSON key (control name)
-    QString line;  // the whole line printed without --json
-    QString value; // the JSON value
+    QString key;
+    QString line;
+    QString value;
+    ValueKind kind = ValueKind::Number;
 };
 
+// How a command is run: from the command line (text or --json on standard output)
+// or as one request of `batch` (always JSON, kept in `answer`, nothing printed).
+struct Run {
+    bool batch = false;
+    std::optional<QByteArray> fleets; // batch: the request's "fleets" object, read in place of "-"
+    QJsonObject answer;
+    QString error; // batch: the message of a run that ended with a status other than 0
+};
+
+// A command's JSON result: printed indented, or in batch kept as the answer.
+void emitJson(Run &run, const QJsonObject &object);
+
+// An option's value that must be a whole decimal number from `least` to `most`;
+// else bad usage naming `label` (the option) and the text.
+int64_t strictNumber(const QString &label, const QString &text, int64_t least, int64_t most);
+
+// A figure's text as a JSON number (whole numbers as integers, decimals with the
+// locale's separator as doubles); a text that is no number gives null.
+QJsonValue numberJson(const QString &text);
+
+// A time: {"text": "68:35:49", "minutes": 4115.81...}; minutes null when the text is no time.
+QJsonObject timeJson(const QString &text);
+
 // Prints the lines (or one JSON object) to standard output, UTF-8, LF line ends.
-void printFields(const std::vector<OutputField> &fields, bool json);
+void printFields(const std::vector<OutputField> &fields, bool json, Run &run);
 void printLines(const QStringList &lines);
 void printJson(const QJsonObject &object);
 

@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace qf::cli {
@@ -36,9 +37,9 @@ CompareOptions readOptions(const QStringList &args)
         if (arg == QLatin1String("--distance"))
             distanceText = reader.valueFor(arg);
         else if (arg == QLatin1String("--ship-factory"))
-            o.settings.shipFactory = readWholeNumber(reader.valueFor(arg));
+            o.settings.shipFactory = int(strictNumber(arg, reader.valueFor(arg), INT32_MIN, INT32_MAX));
         else if (arg == QLatin1String("--war-factory"))
-            o.settings.warFactory = readWholeNumber(reader.valueFor(arg));
+            o.settings.warFactory = int(strictNumber(arg, reader.valueFor(arg), INT32_MIN, INT32_MAX));
         else if (arg == QLatin1String("--acceleration"))
             o.settings.flightTime = false;
         else if (arg == QLatin1String("--csv"))
@@ -54,11 +55,7 @@ CompareOptions readOptions(const QStringList &args)
         throw UsageError(QStringLiteral("compare: keine Schiffsdesign-Datei angegeben"));
     if (o.csv && o.json)
         throw UsageError(QStringLiteral("compare: --csv und --json schließen einander aus"));
-    const int distance = readWholeNumber(distanceText);
-    if (!IsAllowedDistance(distance))
-        throw UsageError(QStringLiteral("compare: --distance muss zwischen %1 und %2 liegen")
-                             .arg(kMinDistance)
-                             .arg(kMaxDistance));
+    const int distance = int(strictNumber(QStringLiteral("compare: --distance"), distanceText, kMinDistance, kMaxDistance));
     o.settings.distanceText = QString::number(distance);
     return o;
 }
@@ -159,7 +156,7 @@ QString compareHelp()
         .arg(kDefaultDistance);
 }
 
-int runCompare(const QStringList &args)
+int runCompare(const QStringList &args, Run &run)
 {
     const CompareOptions options = readOptions(args);
     DesignCollection designs;
@@ -169,7 +166,7 @@ int runCompare(const QStringList &args)
     model.setSettings(options.settings);
 
     if (options.json) {
-        printJson(tableJson(model, designs));
+        emitJson(run, tableJson(model, designs));
     } else if (options.csv) {
         const QByteArray bytes = SeparatedTable(model.headerTexts(), model.shownRows(), u';').toUtf8();
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);

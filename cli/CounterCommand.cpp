@@ -80,7 +80,7 @@ QString counterHelp()
         "bei battle, bei einer unlesbaren Design-Datei und ohne --design.\n");
 }
 
-int runCounter(const QStringList &args)
+int runCounter(const QStringList &args, Run &run)
 {
     ArgReader reader(args);
     QString path;
@@ -107,7 +107,7 @@ int runCounter(const QStringList &args)
         throw UsageError(QStringLiteral("counter: --design A.shp fehlt"));
 
     // The home fleet may be empty, as on the page: the counter is then all there is.
-    const FleetsJson fleets = ReadFleetsInput(QStringLiteral("counter"), path, FleetsUse::Window);
+    const FleetsJson fleets = ReadFleetsInput(QStringLiteral("counter"), path, run, FleetsUse::Window);
     if (fleets.foreign.isEmpty())
         throw UsageError(QStringLiteral("counter: die Flotte \"foreign\" ist leer"));
     std::vector<CounterDesign> designs;
@@ -131,7 +131,7 @@ int runCounter(const QStringList &args)
         QJsonArray rows;
         for (const CounterRow &row : search.rows)
             rows.append(rowJson(row));
-        printJson(QJsonObject{{"designs", rows}});
+        emitJson(run, QJsonObject{{"designs", rows}});
         return 0;
     }
     std::vector<QStringList> rows;

@@ -11,11 +11,39 @@
 #include "model/Production.h"
 #include "model/WholeNumber.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 namespace qf::cli {
 
 namespace {
+
+// The setter's refusal, as the window would keep the old value.
+QString refusal(Component c, int value)
+{
+    const int lowest = c == Component::StorageBays ? 1 : 0;
+    if (value < lowest)
+        return QStringLiteral("abgelehnt, kleiner als %1").arg(lowest);
+    return QStringLiteral("abgelehnt, die Bauelemente passen nicht mehr in 32 Bit");
+}
+
+void applyLevel(ShipDesign &design, Component c, const QString &key, const QString &value)
+{
+    const int level = int(strictNumber(QStringLiteral("--set ") + key, value, INT32_MIN, INT32_MAX));
+    design.SetLevel(c, level);
+    if (design.GetLevel(c) != level)
+        throw UsageError(key + u'=' + value + QStringLiteral(": ") + refusal(c, level));
+}
+
+void applyFlag(ShipDesign &design, Action a, const QString &key, const QString &value)
+{
+    if (value != QLatin1String("0") && value != QLatin1String("1"))
+        throw UsageError(QStringLiteral("--set %1 erwartet 0 oder 1").arg(key));
+    const bool on = value == QLatin1String("1");
+    design.SetFlag(a, on);
+    if (design.GetFlag(a) != on)
+        throw UsageError(key + u'=' + value + QStringLiteral(": abgelehnt, eine gesetzte Aktion braucht Besatzung"));
+}
 
 void applySetting(ShipDesign &design, const QString &setting)
 {
@@ -25,18 +53,12 @@ void applySetting(ShipDesign &design, const QString &setting)
     const QString key = setting.left(eq);
     const QString value = setting.mid(eq + 1);
     for (const ComponentField &field : ComponentFields()) {
-        if (key == QLatin1String(field.fileKey)) {
-            design.SetLevel(field.id, readWholeNumber(value));
-            return;
-        }
+        if (key == QLatin1String(field.fileKey))
+            return applyLevel(design, field.id, key, value);
     }
     for (const ActionField &field : ActionFields()) {
-        if (key == QLatin1String(field.fileKey)) {
-            if (value != QLatin1String("0") && value != QLatin1String("1"))
-                throw UsageError(QStringLiteral("--set %1 erwartet 0 oder 1").arg(key));
-            design.SetFlag(field.id, value == QLatin1String("1"));
-            return;
-        }
+        if (key == QLatin1String(field.fileKey))
+            return applyFlag(design, field.id, key, value);
     }
     throw UsageError(QStringLiteral("unbekannter Schlüssel: ") + key);
 }
@@ -86,22 +108,44 @@ ShipDesign readDesign(const QString &path)
     return ReadDesignFile(bytes, DesignNameFromPath(path));
 }
 
-QJsonObject toJson(const DesignerFigures &f, const ProductionFigures &p)
+QJsonObject toJson(const DesignerFigures &f, const ProductionFigures &p, const QStringList &lines)
 {
-    QJsonObject o;
-    o.insert("d_ShipName", f.name);
+    QJsonObject levels;
     for (const ComponentField &field : ComponentFields())
-        o.insert(QLatin1String(field.control), f.level(field.id));
+        levels.insert(QLatin1String(field.fileKey), numberJson(f.level(field.id)));
+    QJsonObject actions;
     for (const ActionField &field : ActionFields())
-        o.insert(QLatin1String(field.control), f.action(field.id));
-    for (const FigureField &field : FigureFields())
-        o.insert(QLatin1String(field.control), f.*field.text);
-    o.insert("d_Distance", f.distance);
-    o.insert("d_ProductionTime", p.productionTime);
-    o.insert("d_FEmine", p.feMine);
-    o.insert("d_SImine", p.siMine);
-    o.insert("d_Cmine", p.cMine);
-    return o;
+        actions.insert(QLatin1String(field.fileKey), f.action(field.id));
+    return QJsonObject{{"name", f.name},
+                       {"levels", levels},
+                       {"actions", actions},
+                       {"sbe", numberJson(f.sbe)},
+                       {"freeSbe", numberJson(f.freeSBE)},
+                       {"stability", numberJson(f.stability)},
+                       {"acceleration", numberJson(f.acceleration)},
+                       {"flightTimePercent", numberJson(f.flightTimePercent)},
+                       {"distance", numberJson(f.distance)},
+                       {"flightTime", timeJson(f.fullFlightTime)},
+                       {"armor", numberJson(f.armor)},
+                       {"attack", numberJson(f.as)},
+                       {"storage", numberJson(f.storageCapacity)},
+                       {"fe", numberJson(f.fe)},
+                       {"si", numberJson(f.si)},
+                       {"c", numberJson(f.c)},
+                       {"crew", numberJson(f.crew)},
+                       {"h2o", numberJson(f.h2o)},
+                       {"o2", numberJson(f.o2)},
+                       {"productionTime", timeJson(p.productionTime)},
+                       {"feMine", numberJson(p.feMine)},
+                       {"siMine", numberJson(p.siMine)},
+                       {"cMine", numberJson(p.cMine)},
+                       {"lines", QJsonArray::fromStringList(lines)}};
+}
+
+// A factory level: any whole number; below 1 counts as 1, as on the page.
+int readFactory(const QString &option, const QString &text)
+{
+    return int(strictNumber(option, text, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
@@ -131,12 +175,13 @@ QString designHelp()
         "  --ship-factory N     Stufe der Schiffsfabrik (Standard 1)\n"
         "  --war-factory N      Stufe der Waffenfabrik (Standard 1)\n"
         "  --save AUS.shp       schreibt zusätzlich die Schiffsdesign-Datei\n"
-        "  --json               ein JSON-Objekt mit den Feldnamen des Designers\n"
+        "  --json               ein JSON-Objekt: Stufen und Aktionen nach Schlüssel, Werte als\n"
+        "                       Zahlen, Zeiten als {text, minutes}, die Zeilen unter \"lines\"\n"
         "\n"
         "Ausgabe: die Zeilen des Export-Textes, dann Produktionszeit und die drei Minenstufen.\n");
 }
 
-int runDesign(const QStringList &args)
+int runDesign(const QStringList &args, Run &run)
 {
     ArgReader reader(args);
     QString file;
@@ -172,9 +217,9 @@ int runDesign(const QStringList &args)
     }
 
     // The distance is what the distance dialog accepts.
-    const int distance = readWholeNumber(distanceText);
-    if (!IsAllowedDistance(distance))
-        throw UsageError(QStringLiteral("--distance muss zwischen %1 und %2 liegen").arg(kMinDistance).arg(kMaxDistance));
+    const int distance = int(strictNumber(QStringLiteral("--distance"), distanceText, kMinDistance, kMaxDistance));
+    const int shipLevel = readFactory(QStringLiteral("--ship-factory"), shipFactory);
+    const int warLevel = readFactory(QStringLiteral("--war-factory"), warFactory);
 
     ShipDesign design = file.isEmpty() ? ShipDesign() : readDesign(file);
     design.SetName(name);
@@ -183,7 +228,7 @@ int runDesign(const QStringList &args)
 
     const DesignerFigures figures = ComputeDesignerFigures(design, QString::number(distance));
     const ProductionFigures production = ComputeProduction(
-        design, readWholeNumber(shipFactory), readWholeNumber(warFactory),
+        design, shipLevel, warLevel,
         readWholeNumber(figures.fe), readWholeNumber(figures.si), readWholeNumber(figures.c));
 
     if (!savePath.isEmpty()) {
@@ -191,15 +236,15 @@ int runDesign(const QStringList &args)
             throw UsageError(QStringLiteral("Datei nicht schreibbar: ") + savePath);
     }
 
-    if (json) {
-        printJson(toJson(figures, production));
-        return 0;
-    }
     QStringList lines = ExportLines(figures);
     lines << QStringLiteral("Produktionszeit ") + production.productionTime
           << QStringLiteral("Eisenmine ") + production.feMine
           << QStringLiteral("Siliziumraffinerie ") + production.siMine
           << QStringLiteral("Kohlenstoffanlage ") + production.cMine;
+    if (json) {
+        emitJson(run, toJson(figures, production, lines));
+        return 0;
+    }
     printLines(lines);
     return 0;
 }

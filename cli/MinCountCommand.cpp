@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
+#include <cstdint>
 
 namespace qf::cli {
 
@@ -17,14 +18,7 @@ namespace {
 // --entry N: a position in the home fleet, written as plain decimal digits.
 int readEntry(const QString &text)
 {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    const bool digits = !text.isEmpty()
-                        && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    if (!ok || !digits)
-        throw UsageError(QStringLiteral("mincount: --entry braucht eine Position in der Heimatflotte (0, 1, ...): ")
-                         + text);
-    return n;
+    return int(strictNumber(QStringLiteral("mincount: --entry"), text, 0, INT32_MAX));
 }
 
 } // namespace
@@ -49,16 +43,15 @@ QString mincountHelp()
         "                   Standardeingabe.\n"
         "  --entry N        Position des Eintrags in der Heimatflotte, ab 0 gezählt,\n"
         "                   nachdem die Einträge wie bei battle hinzugefügt wurden.\n"
-        "  --json           ein JSON-Objekt {\"Mindestanzahl\": \"K\", \"b_BattleReport\":\n"
-        "                   [Zeilen]} ausgeben (ohne b_BattleReport, wenn nicht\n"
-        "                   erreichbar).\n"
+        "  --json           ein JSON-Objekt {\"reachable\": true, \"count\": K, \"battle\":\n"
+        "                   {...wie battle --json}} oder {\"reachable\": false}.\n"
         "\n"
         "Exit-Status 0 auch bei \"nicht erreichbar\"; 2 bei fehlerhafter Eingabe wie\n"
         "bei battle, bei fehlendem --entry und bei einer Position außerhalb der\n"
         "Heimatflotte.\n");
 }
 
-int runMincount(const QStringList &args)
+int runMincount(const QStringList &args, Run &run)
 {
     ArgReader reader(args);
     QString path;
@@ -87,7 +80,7 @@ int runMincount(const QStringList &args)
     if (!haveEntry)
         throw UsageError(QStringLiteral("mincount: --entry N fehlt (Position in der Heimatflotte)"));
 
-    FleetsJson fleets = ReadFleetsInput(QStringLiteral("mincount"), path);
+    FleetsJson fleets = ReadFleetsInput(QStringLiteral("mincount"), path, run);
     if (entry > fleets.home.LastIndex)
         throw UsageError(QStringLiteral("mincount: --entry %1 liegt außerhalb der Heimatflotte (Positionen 0 bis %2)")
                              .arg(entry)
@@ -107,7 +100,7 @@ int runMincount(const QStringList &args)
     if (result.end != MinCountEnd::Found) {
         const QString unreachable = QStringLiteral("nicht erreichbar");
         if (json)
-            printJson(QJsonObject{{key, unreachable}});
+            emitJson(run, QJsonObject{{"reachable", false}});
         else
             printLines({key + QStringLiteral(": ") + unreachable});
         return 0;
@@ -116,7 +109,9 @@ int runMincount(const QStringList &args)
     const QStringList report = BattleReport(fleets.home, fleets.foreign, result.outcome);
     const QString count = QString::number(result.count);
     if (json) {
-        printJson(QJsonObject{{key, count}, {QStringLiteral("b_BattleReport"), QJsonArray::fromStringList(report)}});
+        emitJson(run, QJsonObject{{"reachable", true},
+                                  {"count", qint64(result.count)},
+                                  {"battle", BattleJson(fleets.home, fleets.foreign, result.outcome, report)}});
     } else {
         printLines(QStringList{key + QStringLiteral(": ") + count} + report);
     }

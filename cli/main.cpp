@@ -4,15 +4,14 @@
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 struct Command {
     const char *name;
     const char *summary;
-    std::function<int(const QStringList &)> run;
-    std::function<QString()> help;
+    int (*run)(const QStringList &, qf::cli::Run &);
+    QString (*help)();
 };
 
 const Command kCommands[] = {
@@ -24,7 +23,17 @@ const Command kCommands[] = {
     {"actions", "Spezialaktionen: Dauer und Wahrscheinlichkeiten", qf::cli::runActions, qf::cli::actionsHelp},
     {"compare", "Schiffsdesigns nebeneinander (wie Designvergleich)", qf::cli::runCompare, qf::cli::compareHelp},
     {"counter", "günstigste Anzahl je Design, die die Fremdflotte zerstört", qf::cli::runCounter, qf::cli::counterHelp},
+    {"batch", "JSON-Anfragen zeilenweise von der Standardeingabe beantworten", qf::cli::runBatch, qf::cli::batchHelp},
 };
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : kCommands) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
 
 QString mainHelp()
 {
@@ -39,6 +48,7 @@ QString mainHelp()
     text += QStringLiteral(
         "\n"
         "  schiffsdesigner-cli BEFEHL --help   beschreibt die Optionen eines Befehls.\n"
+        "  schiffsdesigner-cli --version       zeigt Name und Version.\n"
         "  --json (bei jedem Befehl) gibt ein JSON-Objekt aus.\n"
         "\n"
         "Exit-Status: 0 Erfolg, 2 falscher Aufruf oder unlesbare Eingabe,\n"
@@ -60,6 +70,18 @@ int usageError(const QString &message)
 
 } // namespace
 
+namespace qf::cli {
+
+int RunCommand(const QString &name, const QStringList &args, Run &run)
+{
+    const Command *command = findCommand(name);
+    if (!command || (run.batch && name == QLatin1String("batch")))
+        throw UsageError(QStringLiteral("unbekannter Befehl: ") + name);
+    return command->run(args, run);
+}
+
+} // namespace qf::cli
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -72,20 +94,19 @@ int main(int argc, char **argv)
         writeOut(mainHelp());
         return 0;
     }
-    for (const Command &c : kCommands) {
-        if (name != QLatin1String(c.name))
-            continue;
-        if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-            writeOut(c.help());
-            return 0;
-        }
-        try {
-            return c.run(args);
-        } catch (const qf::cli::UsageError &e) {
-            return usageError(QString::fromStdString(e.what()));
-        } catch (const std::exception &e) {
-            return usageError(QString::fromUtf8(e.what()));
-        }
+    if (name == QLatin1String("--version")) {
+        writeOut(QStringLiteral("schiffsdesigner-cli (Quarzfink Schiffsdesigner) " QF_VERSION "\n"));
+        return 0;
     }
-    return usageError(QStringLiteral("unbekannter Befehl: ") + name);
+    const Command *command = findCommand(name);
+    if (command && (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h")))) {
+        writeOut(command->help());
+        return 0;
+    }
+    try {
+        qf::cli::Run run;
+        return qf::cli::RunCommand(name, args, run);
+    } catch (const std::exception &e) {
+        return usageError(QString::fromUtf8(e.what()));
+    }
 }

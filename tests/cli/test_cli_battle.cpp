@@ -92,16 +92,17 @@ TEST_F(CliBattle, ReadsStandardInput)
     EXPECT_EQ(r.lines(), kWorkedExampleReport);
 }
 
-TEST_F(CliBattle, JsonPutsTheLinesUnderTheReportControl)
+TEST_F(CliBattle, JsonHoldsTheResultAndTheReportLines)
 {
     const CliRun r = runJson(kWorkedExample, {QStringLiteral("--json")});
     EXPECT_EQ(r.status, 0) << r.err.constData();
     const QJsonDocument doc = QJsonDocument::fromJson(r.out);
     ASSERT_TRUE(doc.isObject());
     QStringList lines;
-    for (const QJsonValue &v : doc.object().value(QStringLiteral("b_BattleReport")).toArray())
+    for (const QJsonValue &v : doc.object().value(QStringLiteral("report")).toArray())
         lines << v.toString();
     EXPECT_EQ(lines, kWorkedExampleReport);
+    EXPECT_TRUE(doc.object().value("foreign")["wipedOut"].isBool());
 }
 
 TEST_F(CliBattle, EntriesAreAddedAsHinzufuegenAddsThem)

@@ -97,12 +97,13 @@ TEST(CliFlight, Json)
     const CliRun r = runCli({"flight", "--json", "--zva", "1"});
     ASSERT_EQ(r.status, 0);
     const QJsonObject o = json(r);
-    EXPECT_EQ(o.size(), 7);
-    EXPECT_EQ(o.value("r_Distance").toString(), QStringLiteral("7623"));
-    EXPECT_EQ(o.value("r_FlightTime").toString(),
+    EXPECT_EQ(o.size(), 8);
+    EXPECT_EQ(o.value("distance").toInt(), 7623);
+    EXPECT_EQ(o.value("flightTime").toObject().value("text").toString(),
               qf::ComputeFlight(qf::FlightInputs{"444:111:a", "666:999:f", "1", "0", "1", "109", "1"}).flightTime);
-    for (const char *key : {"r_FlightO2", "r_FlightH2", "r_TakeoffTime", "r_TakeoffO2", "r_TakeoffH2"})
-        EXPECT_TRUE(o.value(key).isString()) << key;
+    for (const char *key : {"flightO2", "flightH2", "takeoffO2", "takeoffH2"})
+        EXPECT_TRUE(o.value(key).isDouble()) << key;
+    EXPECT_DOUBLE_EQ(o.value("takeoffTime").toObject().value("minutes").toDouble(), 49 + 35.0 / 60);
 }
 
 TEST(CliBattlecalc, Estimates)
@@ -132,12 +133,11 @@ TEST(CliBattlecalc, Json)
     const CliRun r = runCli({"battlecalc", "--json", "--begin", "23:50:00", "--end", "00:10:00"});
     ASSERT_EQ(r.status, 0);
     const QJsonObject o = json(r);
-    EXPECT_EQ(o.value("r_BattleDuration").toString(), QStringLiteral("00:20:00"));
+    EXPECT_EQ(o.value("battleDuration").toObject(), (QJsonObject{{"text", "00:20:00"}, {"minutes", 20}}));
     const qf::BattleCalcResults expected =
         qf::ComputeBattleCalc(qf::BattleCalcInputs{"23:50:00", "00:10:00", "109", "0"});
-    EXPECT_EQ(o.value("r_EnemyAS").toString(), expected.enemyAS);
-    EXPECT_EQ(o.value("DebugConsole").toArray().toVariantList(),
-              QVariant(expected.debugLines()).toList());
+    EXPECT_EQ(o.value("enemyAttack").toInteger(), expected.enemyAS.toLongLong());
+    EXPECT_EQ(o.contains("oldEstimate"), expected.estimated);
 }
 
 TEST(CliActions, AttackerOneLevelHigher)
@@ -173,14 +173,13 @@ TEST(CliActions, Json)
     const CliRun r = runCli({"actions", "--json", "--attacker", "0", "--defender", "1"});
     ASSERT_EQ(r.status, 0);
     const QJsonObject o = json(r);
-    EXPECT_EQ(o.size(), 9);
-    EXPECT_EQ(o.value("r_LevelDifference").toString(), QStringLiteral("-1"));
-    EXPECT_EQ(o.value("r_SpyTime").toString(), QStringLiteral("00:33:17"));
-    EXPECT_EQ(o.value("r_SuccessPercent").toString(), QStringLiteral("45.04"));
-    EXPECT_EQ(o.value("r_UncloakChance").toString(), QStringLiteral("54.96"));
-    for (const char *key : {"r_SabotageTime", "r_RaidTime", "r_KolonisationTime", "r_InvasionTime",
-                            "r_SuccessPercent2"})
-        EXPECT_TRUE(o.value(key).isString()) << key;
+    EXPECT_EQ(o.size(), 10);
+    EXPECT_EQ(o.value("levelDifference").toInt(), -1);
+    EXPECT_EQ(o.value("spyTime").toObject().value("text").toString(), QStringLiteral("00:33:17"));
+    EXPECT_DOUBLE_EQ(o.value("successPercent").toDouble(), 45.04);
+    EXPECT_DOUBLE_EQ(o.value("uncloakPercent").toDouble(), 54.96);
+    for (const char *key : {"sabotageTime", "raidTime", "kolonisationTime", "invasionTime"})
+        EXPECT_TRUE(o.value(key).toObject().value("minutes").isDouble()) << key;
 }
 
 TEST(CliActions, LocaleDecimalSeparator)

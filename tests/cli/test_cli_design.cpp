@@ -49,9 +49,8 @@ TEST(CliDesign, NewDesignEndsWithExportThenProduction)
 
 TEST(CliDesign, SettersApplyInOrderWithTheirRules)
 {
-    const CliRun r = runDesign({"--set", "Fusionsantrieb=0", "--set", "Lager=0", "--set", "Laserkanonen=abc",
-                             "--set", "Bemannt=1", "--set", "Bemannt=0", "--name", "Jäger",
-                             "--distance", "1000", "--ship-factory", "3", "--war-factory", "x"});
+    const CliRun r = runDesign({"--set", "Fusionsantrieb=0", "--set", "Bemannt=1", "--set", "Bemannt=0",
+                             "--name", "Jäger", "--distance", "1000", "--ship-factory", "3", "--war-factory", "0"});
     ASSERT_EQ(r.status, 0);
     const QStringList lines = r.text().split(u'\n');
     EXPECT_EQ(lines.first(), "Jäger");
@@ -90,12 +89,12 @@ TEST(CliDesign, FileInSaveOutAndJson)
     const CliRun r = runDesign({in, "--save", out, "--json"});
     ASSERT_EQ(r.status, 0) << r.errText().toStdString();
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    EXPECT_EQ(o.value("d_ShipName").toString(), "Kreuzer.v2");
-    EXPECT_EQ(o.value("d_StorageBays").toString(), "3");
-    EXPECT_EQ(o.value("d_ArmorLevel").toString(), "2");
-    EXPECT_TRUE(o.value("d_Spy").toBool());
-    EXPECT_EQ(o.value("d_FullFlightTime").toString().size(), 8);
-    EXPECT_FALSE(o.value("d_ProductionTime").toString().isEmpty());
+    EXPECT_EQ(o.value("name").toString(), "Kreuzer.v2");
+    EXPECT_EQ(o.value("levels")["Lager"].toInt(), 3);
+    EXPECT_EQ(o.value("levels")["Panzer"].toInt(), 2);
+    EXPECT_TRUE(o.value("actions")["Spionage"].toBool());
+    EXPECT_EQ(o.value("flightTime")["text"].toString().size(), 8);
+    EXPECT_TRUE(o.value("productionTime")["minutes"].isDouble());
 
     QFile saved(out);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

@@ -104,9 +104,9 @@ TEST_F(CliMinCount, JsonHoldsTheCountAndTheReportLines)
                               {QStringLiteral("--json"), QStringLiteral("--entry"), QStringLiteral("0")});
     ASSERT_EQ(r.status, 0) << r.err.constData();
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    EXPECT_EQ(o.value(QStringLiteral("Mindestanzahl")).toString(), QStringLiteral("3"));
+    EXPECT_EQ(o.value(QStringLiteral("count")).toInt(), 3);
     QStringList report;
-    for (const QJsonValue &line : o.value(QStringLiteral("b_BattleReport")).toArray())
+    for (const QJsonValue &line : o.value("battle")["report"].toArray())
         report << line.toString();
     EXPECT_EQ(report, battleReport(FleetsJson({{3, 40, 0, 100}}, kForeign)));
 }
@@ -122,7 +122,7 @@ TEST_F(CliMinCount, ACountThatCannotWinIsSaidSo)
     const CliRun j = mincount(json, {QStringLiteral("--entry"), QStringLiteral("0"), QStringLiteral("--json")});
     EXPECT_EQ(j.status, 0);
     EXPECT_EQ(QJsonDocument::fromJson(j.out).object(),
-              (QJsonObject{{QStringLiteral("Mindestanzahl"), QStringLiteral("nicht erreichbar")}}));
+              (QJsonObject{{QStringLiteral("reachable"), false}}));
 }
 
 TEST_F(CliMinCount, ReadsStandardInput)

@@ -47,6 +47,7 @@ public:
     TAboutBox *aboutBox() const { return AboutBox; }
     // The "Designvergleich" window; made when "Vergleichen..." is first chosen.
     CompareWindow *compareWindow() const { return compareWindow_; }
+    // A menu item by its name, for the tests that choose it.
     QAction *menuItem(const QString &name) const;
 
     QString configFileName() const { return configFileName_; }
@@ -80,6 +81,12 @@ private:
     void buildMenu();
     void connectLibrary();
     QStringList unsavedDesignNames() const;
+    // The questions of "Beenden"; false when the ending is called off.
+    bool askAboutEveryUnsavedDesign();
+    // "Speichern Als..." for the design at `index`, shown on the Designer page meanwhile.
+    bool saveDesignAt(int index);
+    // Saves every unsaved design from `first` on; false at the first save that does not happen.
+    bool saveAllFrom(int first);
     void startUp(const QStringList &arguments);
     static QString distanceCaption(const QString &distance);
     void setDistance(const QString &text);
@@ -99,6 +106,9 @@ private:
     TDistanceOptionDialog *DistanceOptionDialog = nullptr;
     TAboutBox *AboutBox = nullptr;
     CompareWindow *compareWindow_ = nullptr;
+    QAction *FlightTime = nullptr;
+    QAction *Acceleration = nullptr;
+    QAction *SetNewDistance = nullptr;
     QMenu *designerMenu_ = nullptr;
     QMenu *calculatorMenu_ = nullptr;
     QMenu *battleMenu_ = nullptr;

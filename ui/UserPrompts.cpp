@@ -69,4 +69,21 @@ bool DesktopPrompts::askQuestion(QWidget *parent, const QString &title, const QS
     return box.clickedButton() == yesButton;
 }
 
+int DesktopPrompts::askChoice(QWidget *parent, const QString &title, const QString &question,
+                              const QStringList &answers, int fallback)
+{
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("ChoiceBox"));
+    QList<QPushButton *> buttons;
+    for (const QString &answer : answers)
+        buttons << box.addButton(answer, QMessageBox::ActionRole);
+    if (fallback >= 0 && fallback < buttons.size()) {
+        box.setDefaultButton(buttons[fallback]);
+        box.setEscapeButton(buttons[fallback]);
+    }
+    box.exec();
+    const int taken = int(buttons.indexOf(static_cast<QPushButton *>(box.clickedButton())));
+    return taken >= 0 ? taken : fallback;
+}
+
 } // namespace qf

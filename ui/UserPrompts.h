@@ -35,6 +35,11 @@ public:
     // A question with two answers; true when the player takes `yes`.
     virtual bool askQuestion(QWidget *parent, const QString &title, const QString &question,
                              const QString &yes, const QString &no) = 0;
+    // A question with several answers, one button each in the order given; returns
+    // the index of the answer taken. `fallback` is the default button and what
+    // closing the box or Escape answers.
+    virtual int askChoice(QWidget *parent, const QString &title, const QString &question,
+                          const QStringList &answers, int fallback) = 0;
 };
 
 // Real dialogs with exec().
@@ -48,6 +53,8 @@ public:
     void showInformation(QWidget *parent, const QString &title, const QString &message) override;
     bool askQuestion(QWidget *parent, const QString &title, const QString &question, const QString &yes,
                      const QString &no) override;
+    int askChoice(QWidget *parent, const QString &title, const QString &question, const QStringList &answers,
+                  int fallback) override;
 };
 
 } // namespace qf

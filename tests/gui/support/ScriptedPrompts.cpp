@@ -69,4 +69,20 @@ bool ScriptedPrompts::askQuestion(QWidget *, const QString &title, const QString
     return answer;
 }
 
+int ScriptedPrompts::askChoice(QWidget *, const QString &title, const QString &question,
+                               const QStringList &answers, int fallback)
+{
+    questions << title + u'\n' + question;
+    choices << answers;
+    if (onChoice)
+        onChoice();
+    if (choiceAnswers.empty())
+        return fallback;
+    const QString answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    if (!answers.contains(answer))
+        throw std::logic_error("no such answer offered");
+    return int(answers.indexOf(answer));
+}
+
 } // namespace qf::test

@@ -41,7 +41,14 @@ public:
     QStringList errors;                // every error box
     QStringList warnings;              // every warning: title, a line break, the message
     QStringList informations;          // every message: title, a line break, the message
+    // Answers of askChoice by their text; without one the player takes the default.
+    int askChoice(QWidget *parent, const QString &title, const QString &question, const QStringList &answers,
+                  int fallback) override;
+
     std::deque<bool> questionAnswers;
+    std::deque<QString> choiceAnswers;
+    QList<QStringList> choices;        // the answers offered by each askChoice
+    std::function<void()> onChoice;    // runs while each askChoice is open
     QStringList questions;             // every question: title, a line break, the question
 };
 

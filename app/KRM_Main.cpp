@@ -1,6 +1,7 @@
 #include "app/KRM_Main.h"
 
 #include "ui/AppState.h"
+#include "session/RecentFiles.h"
 #include "settings/CommandLine.h"
 #include "settings/ConfigFormat.h"
 #include "ui/DebugLog.h"
@@ -47,7 +48,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint),
-      state_(state), prompts_(prompts)
+      state_(state), prompts_(prompts), recent_(std::make_unique<RecentFiles>(RecentFilesStorePath()))
 {
     setObjectName(QStringLiteral("KRM_Main"));
     setWindowTitle(QStringLiteral("Quarzfink Schiffsdesigner 3.0a"));
@@ -149,6 +150,11 @@ void TKRM_Main::buildMenu()
     designerMenu_->setObjectName(QStringLiteral("DesignerMenu"));
     designerMenu_->menuAction()->setObjectName(QStringLiteral("Designer"));
     QAction *load = addItem(designerMenu_, "Load", QStringLiteral("Ö&ffnen..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    recentMenu_ = designerMenu_->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+    recentMenu_->menuAction()->setObjectName(QStringLiteral("RecentFiles"));
+    // Filled as it opens: an entry chosen may change the list.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TKRM_Main::fillRecentMenu);
     QAction *newDesign = addItem(designerMenu_, "New", QStringLiteral("&Neu"), QKeySequence(QStringLiteral("Ctrl+N")));
     QAction *saveAs = addItem(designerMenu_, "SaveAs", QStringLiteral("&Speichern Als..."), QKeySequence(QStringLiteral("Ctrl+A")));
     QAction *copy = addItem(designerMenu_, "Copy", QStringLiteral("&Kopieren"), QKeySequence(QStringLiteral("Ctrl+K")));
@@ -239,6 +245,10 @@ void TKRM_Main::connectLibrary()
         PageControl1->setEnabled(!busy);
     });
     connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
+    connect(library_, &LibraryCommands::designFileUsed, this, [this](const QString &path) {
+        recent_->add(path);
+        recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
+    });
 }
 
 namespace {
@@ -252,6 +262,8 @@ QString userConfigFile()
 
 void TKRM_Main::startUp(const QStringList &arguments)
 {
+    recent_->load();
+    recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
     const StartArguments start = ParseStartArguments(arguments);
     const ConfigFileChoice config = ChooseConfigFile(
         start, [](const QString &path) { return QFileInfo::exists(path); }, userConfigFile());
@@ -511,6 +523,31 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
     } else {
         event->ignore();
     }
+}
+
+void TKRM_Main::fillRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList paths = recent_->paths();
+    for (int i = 0; i < int(paths.size()); ++i) {
+        QAction *entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])));
+        entry->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [this, path = paths[i]] { openRecentFile(path); });
+    }
+}
+
+void TKRM_Main::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        recent_->remove(path);
+        recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
+        statusBar()->showMessage(
+            QStringLiteral("Die Datei \u201E%1\u201C gibt es nicht mehr; sie wurde aus der Liste genommen.")
+                .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    library_->OpenDroppedFiles({path});
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -26,6 +26,7 @@ class CompareWindow;
 class TShipnameDialog;
 class TDistanceOptionDialog;
 class TAboutBox;
+class RecentFiles;
 
 class TKRM_Main : public QMainWindow {
     Q_OBJECT
@@ -87,6 +88,9 @@ private:
     bool saveDesignAt(int index);
     // Saves every unsaved design from `first` on; false at the first save that does not happen.
     bool saveAllFrom(int first);
+    // "Zuletzt geöffnet": its entries, and one chosen (a file that is gone leaves the list).
+    void fillRecentMenu();
+    void openRecentFile(const QString &path);
     void startUp(const QStringList &arguments);
     static QString distanceCaption(const QString &distance);
     void setDistance(const QString &text);
@@ -109,6 +113,8 @@ private:
     QAction *FlightTime = nullptr;
     QAction *Acceleration = nullptr;
     QAction *SetNewDistance = nullptr;
+    std::unique_ptr<RecentFiles> recent_;
+    QMenu *recentMenu_ = nullptr;
     QMenu *designerMenu_ = nullptr;
     QMenu *calculatorMenu_ = nullptr;
     QMenu *battleMenu_ = nullptr;

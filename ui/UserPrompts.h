@@ -26,6 +26,8 @@ public:
     // The chosen path, or an empty text when the player cancels.
     virtual QString openFileName(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual QString saveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+    // Several files at once; by default the one openFileName gives.
+    virtual QStringList openFileNames(QWidget *parent, const FileDialogRequest &request);
     // The standard error box.
     virtual void showError(QWidget *parent, const QString &message) = 0;
     // A warning the player must read: something did not happen as asked.
@@ -48,6 +50,7 @@ public:
     int execDialog(QDialog &dialog) override;
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
     QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
+    QStringList openFileNames(QWidget *parent, const FileDialogRequest &request) override;
     void showError(QWidget *parent, const QString &message) override;
     void showWarning(QWidget *parent, const QString &title, const QString &message) override;
     void showInformation(QWidget *parent, const QString &title, const QString &message) override;

@@ -134,15 +134,17 @@ FileRead LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinner
     });
     const ReadingFile reading(*this);
     appendDesign(design);
+    emit designFileUsed(path);
     return FileRead();
 }
 
 void LibraryCommands::LoadClick()
 {
     guarded(prompts_, window_, [&] {
-        const QString path = prompts_.openFileName(
+        // Several files open one after another, each as one file opens.
+        const QStringList paths = prompts_.openFileNames(
             window_, designFileDialog("OpenDialog1", "Schiffsdesign Laden...", "Schiffdesigns (*.shp)"));
-        if (!path.isEmpty())
+        for (const QString &path : paths)
             openDesignFile(path);
     });
 }
@@ -195,6 +197,7 @@ LibraryCommands::SaveResult LibraryCommands::WriteDesignFile()
         design.MarkSaved();
     });
     emit designSaved(index);
+    emit designFileUsed(path);
     return SaveResult::Saved;
 }
 

@@ -24,6 +24,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <limits>
@@ -294,6 +296,35 @@ private slots:
         refused.setAccepted(false);
         QApplication::sendEvent(&f.window(), &refused);
         QVERIFY(!refused.isAccepted());
+    }
+
+    // "Öffnen..." takes several files; "Zuletzt geöffnet" lists them newest first; a file that is gone leaves the list with a note; a missing file's
+    // message gives the system's reason.
+    void severalFilesOpenAndStandInTheRecentList()
+    {
+        WindowFixture f;
+        for (const char *name : {"Eins.shp", "Zwei.shp"}) {
+            QFile file(f.path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Lager 2\r\n");
+        }
+        QVERIFY(!f.window().menuItem("RecentFiles")->isEnabled());
+        f.prompts.answerOpenFiles({f.path("Eins.shp"), f.path("Zwei.shp"), f.path("fehlt.shp")});
+        trigger(f, "Load");
+        QCOMPARE(namesInStep(f), QStringList({"Neues Schiff", "Eins", "Zwei"}));
+        QVERIFY2(f.prompts.warnings.value(0).endsWith("Datei oder Ordner nicht vorhanden"),
+                 qPrintable(f.prompts.warnings.value(0)));
+        QVERIFY(QFile::remove(f.path("Zwei.shp")));
+        auto *menu = f.window().menuItem("RecentFiles")->menu();
+        emit menu->aboutToShow();
+        QCOMPARE(f.window().menuItem("RecentFile1")->text(), "&1 " + f.path("Zwei.shp"));
+        QCOMPARE(f.window().menuItem("RecentFile2")->text(), "&2 " + f.path("Eins.shp"));
+        f.window().menuItem("RecentFile1")->trigger();
+        QVERIFY(f.window().statusBar()->currentMessage().contains(f.path("Zwei.shp")));
+        emit menu->aboutToShow();
+        f.window().menuItem("RecentFile1")->trigger();
+        QCOMPARE(f.state.designs.size(), 4);
+        QVERIFY(!f.window().menuItem("RecentFile2"));
     }
 
     void unreadableFilesAddNothing()

@@ -36,6 +36,16 @@ QString ScriptedPrompts::openFileName(QWidget *, const FileDialogRequest &reques
     return path;
 }
 
+QStringList ScriptedPrompts::openFileNames(QWidget *parent, const FileDialogRequest &request)
+{
+    if (openManyAnswers.empty())
+        return UserPrompts::openFileNames(parent, request);
+    fileDialogs << request;
+    const QStringList paths = openManyAnswers.front();
+    openManyAnswers.pop_front();
+    return paths;
+}
+
 QString ScriptedPrompts::saveFileName(QWidget *, const FileDialogRequest &request)
 {
     fileDialogs << request;

@@ -22,6 +22,9 @@ public:
     void acceptWithText(const QString &editName, const QString &text);
     void answerOpenFile(const QString &path) { openAnswers.push_back(path); }
     void answerSaveFile(const QString &path) { saveAnswers.push_back(path); }
+    // Several files chosen at once in the next open dialog.
+    void answerOpenFiles(const QStringList &paths) { openManyAnswers.push_back(paths); }
+    QStringList openFileNames(QWidget *parent, const FileDialogRequest &request) override;
 
     int execDialog(QDialog &dialog) override;
     QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
@@ -35,6 +38,7 @@ public:
 
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<QString> openAnswers;
+    std::deque<QStringList> openManyAnswers;
     std::deque<QString> saveAnswers;
     QStringList shownDialogs;          // objectName and title of each dialog shown
     QList<FileDialogRequest> fileDialogs; // every file dialog asked for

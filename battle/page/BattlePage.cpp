@@ -4,6 +4,7 @@
 #include "ui/FormWidgets.h"
 #include "ui/HandlerGuard.h"
 #include "ui/UserPrompts.h"
+#include "battle/chart/CourseChart.h"
 #include "battle/page/BattleRunner.h"
 #include "battle/page/BattleRuns.h"
 #include "battle/page/CounterCommand.h"
@@ -27,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
@@ -156,17 +158,24 @@ QGroupBox *BattlePage::buildResultGroup()
     auto *box = new QVBoxLayout(b_Result);
     box->setContentsMargins(4, 2, 4, 4);
     box->setSpacing(3);
-    b_BattleReport = new QPlainTextEdit(b_Result);
+    b_ResultTabs = new QTabWidget(b_Result);
+    b_ResultTabs->setObjectName(QStringLiteral("b_ResultTabs"));
+    b_BattleReport = new QPlainTextEdit(b_ResultTabs);
     b_BattleReport->setObjectName(QStringLiteral("b_BattleReport"));
     b_BattleReport->setReadOnly(true);
     b_BattleReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Long lines wrap rather than hide behind a scroll bar.
     b_BattleReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     b_BattleReport->setMinimumHeight(100);
-    box->addWidget(b_BattleReport, 1);
+    b_Course = new CourseChart(b_ResultTabs);
+    b_Course->setObjectName(QStringLiteral("b_Course"));
+    b_ResultTabs->addTab(b_BattleReport, QStringLiteral("Bericht"));
+    b_ResultTabs->addTab(b_Course, QStringLiteral("Verlauf"));
+    box->addWidget(b_ResultTabs, 1);
     runs_ = new BattleRuns(state_, prompts_, b_Result);
     box->addWidget(runs_->runner().progressBar());
     connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
+    connect(runs_, &BattleRuns::courseReady, this, &BattlePage::showCourse);
     connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
     counter_ = new CounterCommand(state_, prompts_, runs_->runner(), this);
     connect(counter_, &CounterCommand::reportReady, this, &BattlePage::writeReport);
@@ -242,8 +251,17 @@ void BattlePage::fleetsReplaced()
     ShowFleets();
 }
 
+void BattlePage::showCourse(std::shared_ptr<const BattleCourse> course)
+{
+    const bool had = b_Course->hasCourse();
+    b_Course->setCourse(std::move(course));
+    if (had != b_Course->hasCourse())
+        emit courseShown(b_Course->hasCourse());
+}
+
 void BattlePage::writeReport(const QStringList &lines, bool battleReport)
 {
+    showCourse(nullptr); // a battle fought here hands its course next
     if (showsBattleReport_ != battleReport) {
         showsBattleReport_ = battleReport;
         emit battleReportShown(battleReport);

@@ -3,8 +3,8 @@
 #include "ui/AppState.h"
 #include "ui/HandlerGuard.h"
 #include "ui/UserPrompts.h"
-#include "battle/chart/CourseChart.h"
 #include "battle/page/BattlePage.h"
+#include "battle/page/CourseChart.h"
 #include "battle/BattleCourse.h"
 #include "battle/FleetsJson.h"
 #include "library/FileReading.h"
@@ -114,13 +114,16 @@ void BattleFileCommands::SaveCourseClick()
             return;
         const QString suffix = QFileInfo(path).suffix().toLower();
         QByteArray bytes;
+        QString why;
         if (suffix == QLatin1String("csv"))
             bytes = FormatCourseCsv(*chart.course()).toUtf8();
         else
-            bytes = chart.picture(suffix == QLatin1String("svg") ? CourseChart::Picture::Svg : CourseChart::Picture::Png);
-        QString why;
-        if (!WriteFileReplacing(path, bytes, &why))
-            prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"), SaveFailureText(path, why));
+            bytes = chart.picture(suffix == QLatin1String("svg") ? CoursePicture::Svg : CoursePicture::Png);
+        if (bytes.isEmpty())
+            why = chart.loadError();
+        else if (WriteFileReplacing(path, bytes, &why))
+            return;
+        prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"), SaveFailureText(path, why));
     });
 }
 

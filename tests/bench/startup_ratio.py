@@ -30,7 +30,7 @@ def run_once(program, env):
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    program, bare = sys.argv[1], sys.argv[2]
+    program, bare = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 40
     with tempfile.TemporaryDirectory() as home:
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QF_QUIT_AFTER_FIRST_TURN="1", HOME=home,

@@ -1,5 +1,5 @@
 // The tab "Verlauf": the chart of the battle just fought, and "Verlauf speichern...".
-#include "battle/chart/CourseChart.h"
+#include "battle/page/CourseChart.h"
 #include "battle/page/BattlePage.h"
 #include "battle/page/BattleRunner.h"
 #include "battle/BattleSimulation.h"
@@ -51,13 +51,15 @@ private slots:
     {
         QTest::addColumn<int>("ships");
         QTest::addColumn<int>("stability");
-        QTest::newRow("short") << 40 << 30;
-        QTest::newRow("long, logarithmic") << 30000 << 20000;
+        QTest::addColumn<bool>("logarithmic");
+        QTest::newRow("short") << 40 << 30 << false;
+        QTest::newRow("long, logarithmic") << 30000 << 20000 << true;
     }
     void theChartDrawsTheCourseOfTheBattle()
     {
         QFETCH(int, ships);
         QFETCH(int, stability);
+        QFETCH(bool, logarithmic);
         Battle b(ships, stability);
         QVERIFY(!b.saveCourse()->isEnabled());
         b.simulate();
@@ -67,7 +69,7 @@ private slots:
         QCOMPARE(points.back().round, fought.rounds);
         QVERIFY(points.size() <= BattleCourse::kMostPoints);
         b.window().findChild<QTabWidget *>("b_ResultTabs")->setCurrentIndex(1);
-        const bool logarithmic = fought.rounds > CourseChart::kLinearRounds;
+        QCOMPARE(fought.rounds > kLinearCourseRounds, logarithmic);
         QCOMPARE(bool(qobject_cast<QLogValueAxis *>(b.chart().chart()->axes(Qt::Horizontal).value(0))), logarithmic);
         auto *combo = b.chart().findChild<QComboBox *>("b_CourseValue");
         for (int value : {0, 1, 2}) {

@@ -51,6 +51,9 @@ void BattleFileCommands::SaveFleetsClick()
 void BattleFileCommands::LoadFleetsClick()
 {
     guarded(prompts_, window_, [&] {
+        // The fleets stay as they are while they fight.
+        if (page_.isRunning())
+            return;
         const QString path = prompts_.openFileName(window_, fleetsDialog("LoadFleetsDialog", "Flotten laden..."));
         if (path.isEmpty())
             return;

@@ -9,7 +9,6 @@
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -22,6 +21,7 @@ class BattleRuns;
 class CounterCommand;
 class CourseChart;
 class Fleet;
+class FleetList;
 enum class FleetEdit;
 class UserPrompts;
 
@@ -33,8 +33,8 @@ public:
     // b_ShipClass1 (fleet 1) or b_ShipClass2 (fleet 2): they mirror the design collection.
     QComboBox *shipClassList(int fleet) const;
     TBattleSimValueDialog *valueDialog() const { return BattleSimValueDialog; }
-    // The remembered position of a fleet (1 or 2), as its hidden field reads.
-    int rememberedPosition(int fleet) const;
+    // The remembered position of a fleet (1 or 2); its hidden field shows it.
+    int rememberedPosition(int fleet) const { return remembered_[size_t(fleet == 1 ? 0 : 1)]; }
 
     // Whether the report box shows a battle report (not the help text).
     bool showsBattleReport() const { return showsBattleReport_; }
@@ -50,7 +50,7 @@ public:
     // The tab "Verlauf": the course of the battle in the report box, if it was fought here.
     CourseChart &courseChart() const { return *b_Course; }
 
-    // Whether a battle (or a search) runs beside the window now.
+    // Whether a battle (or a search) runs beside the window now; the fleets wait meanwhile.
     bool isRunning() const;
     CounterCommand &counter() const { return *counter_; }
     // Stops what runs and waits for it; the report box then says it was cancelled.
@@ -61,8 +61,11 @@ signals:
     void battleReportShown(bool shown);
     // "Verlauf" now shows a battle's course, or no longer does.
     void courseShown(bool shown);
-    // A long battle started or ended; "Simulieren" and "Zurücksetzen" wait meanwhile.
+    // A long battle or search started or ended; every control that changes a
+    // fleet waits meanwhile.
     void runningChanged(bool running);
+    // A line for the status bar: why nothing happened, or that a search was cancelled.
+    void statusMessage(const QString &text);
 
 public slots:
     void b_SimulateClick();
@@ -76,14 +79,12 @@ public slots:
     // b_ShipClass1 and b_ShipClass2 both go to the first design.
     void selectFirstShipClasses();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
+    enum class Target { Attack, Armor, Stability, Cost };
     // The controls of one fleet group.
     struct FleetControls {
         QGroupBox *group = nullptr;
-        QListWidget *list = nullptr;
+        FleetList *list = nullptr;
         QLineEdit *as = nullptr;
         QLineEdit *armor = nullptr;
         QLineEdit *stability = nullptr;
@@ -100,6 +101,8 @@ private:
     Fleet &fleet(int number);
     FleetControls &controls(int number) { return number == 1 ? fleet1_ : fleet2_; }
     void setRemembered(int fleet, int position);
+    // Every control that changes a fleet, while nothing runs beside the window.
+    void setFleetControlsEnabled(bool enabled);
     void setMenuColour(QLineEdit *edit);
     void setWindowColour(QLineEdit *edit);
     // Writes the report box: a battle report, or another text such as the help.
@@ -109,10 +112,14 @@ private:
     // A message box when the fleet refused an edit of the entry named `entry`.
     void tellRefusal(FleetEdit edit, const QString &entry);
 
-    // Handlers of one fleet group.
-    void FleetClick(int fleet, QObject *sender);
-    void addShips(int fleet);
-    void enterTarget(int fleet, QLineEdit *field);
+    // Handlers of one fleet group: "Hinzufügen", a click on each total, keys in the list.
+    void AddShipsClick(int fleet);
+    void AttackTargetClick(int fleet) { enterTarget(fleet, Target::Attack); }
+    void ArmorTargetClick(int fleet) { enterTarget(fleet, Target::Armor); }
+    void StabilityTargetClick(int fleet) { enterTarget(fleet, Target::Stability); }
+    void CostTargetClick(int fleet) { enterTarget(fleet, Target::Cost); }
+    void enterTarget(int fleet, Target target);
+    QLineEdit *totalField(int fleet, Target target);
     void FleetListKeyPress(int fleet, QChar key);
     void FleetListKeyDown(int fleet, int key);
 
@@ -131,6 +138,7 @@ private:
     TBattleSimValueDialog *BattleSimValueDialog = nullptr;
     BattleRuns *runs_ = nullptr;
     CounterCommand *counter_ = nullptr;
+    std::array<int, 2> remembered_ = {-1, -1};
     bool refreshing_ = false;
     bool showsBattleReport_ = false;
 };

@@ -167,23 +167,28 @@ void BattleRuns::MinCount(int entry)
                      guarded(prompts_, parent_, [&] {
                          const QString name = run->home.Classes[size_t(run->entry)].Name;
                          const MinCountResult &r = run->result;
-                         if (r.end == MinCountEnd::Cancelled)
+                         if (r.end == MinCountEnd::Cancelled) {
+                             emit statusMessage(QStringLiteral("Suche abgebrochen."));
                              return;
+                         }
                          if (r.end == MinCountEnd::Unreachable) {
                              prompts_.showInformation(parent_, title,
                                                       QStringLiteral("Mindestanzahl für \u201E%1\u201C: nicht erreichbar").arg(name));
                              return;
                          }
-                         // The count and its battle, unless the fleets were changed meanwhile.
+                         const QString question =
+                             QStringLiteral("Mindestanzahl für \u201E%1\u201C: %2. Anzahl übernehmen?").arg(name).arg(r.count);
+                         if (!prompts_.askQuestion(parent_, title, question, QStringLiteral("Übernehmen"),
+                                                   QStringLiteral("Nicht übernehmen")))
+                             return;
+                         // The count and its battle, for the fleets the search was made for.
+                         if (!sameFleet(state_.homeFleet, run->home) || !sameFleet(state_.foreignFleet, run->foreign))
+                             return;
                          Fleet won = run->home;
                          won.SetCount(run->entry, r.count);
-                         if (sameFleet(state_.homeFleet, run->home) && sameFleet(state_.foreignFleet, run->foreign)) {
-                             state_.homeFleet = won;
-                             emit fleetsChanged();
-                             emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
-                         }
-                         prompts_.showInformation(parent_, title,
-                                                  QStringLiteral("Mindestanzahl für \u201E%1\u201C: %2").arg(name).arg(r.count));
+                         state_.homeFleet = won;
+                         emit fleetsChanged();
+                         emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
                      });
                  },
                  [run] { return run->progress(); });

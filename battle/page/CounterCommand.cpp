@@ -89,8 +89,10 @@ void CounterCommand::BestCounterClick()
     runner_.run([run](const std::atomic<bool> &cancel) { run->search(cancel); },
                 [this, run] {
                     guarded(prompts_, page_, [&] {
-                        if (run->result.cancelled)
+                        if (run->result.cancelled) {
+                            emit statusMessage(QStringLiteral("Suche abgebrochen."));
                             return;
+                        }
                         dialog_->setRows(run->result.rows, noteFor(*run));
                         if (prompts_.execDialog(*dialog_) != QDialog::Accepted || dialog_->chosenRow() < 0)
                             return;

@@ -37,6 +37,8 @@ signals:
     // The home fleet got ships at this entry.
     void shipsAdded(int entry);
     void reportReady(const QStringList &lines, bool battleReport);
+    // A line for the status bar ("Suche abgebrochen.").
+    void statusMessage(const QString &text);
 
 private:
     AppState &state_;

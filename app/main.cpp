@@ -16,8 +16,10 @@ int main(int argc, char **argv)
     QTranslator qtGerman;
     qf::InstallQtGerman(qtGerman);
     Q_INIT_RESOURCE(resources); // the icons live in the static GUI library
+    // Each file is read and decoded here: the window needs no more than these two
+    // (larger views use the installed theme icon).
     QIcon icon;
-    for (int size : {32, 64, 256})
+    for (int size : {32, 64})
         icon.addFile(QStringLiteral(":/icons/quarzfink-schiffsdesigner-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 

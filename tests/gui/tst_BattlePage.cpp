@@ -205,6 +205,7 @@ private slots:
         f.addShips(1, a, QStringLiteral("3"));
         QCOMPARE(f.items(1), QStringList{QStringLiteral("Jäger (3)")});
         QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        QVERIFY(f.list(1)->item(0)->toolTip().startsWith(QStringLiteral("Jäger\nAnzahl: 3\nJe Schiff: Angriff ")));
         QCOMPARE(f.text("b_Fleet1AS"), QString::number(3 * design.GetAS()));
         QCOMPARE(f.text("b_Fleet1PZ"), QString::number(3 * design.GetArmor()));
         QCOMPARE(f.text("b_Fleet1Stabi"), QString::number(3 * design.GetStability()));

@@ -184,6 +184,8 @@ void TKRM_Main::buildMenu()
     QAction *loadFleets = addItem(battleMenu_, "LoadFleets", QStringLiteral("Flotten laden..."));
     QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
     saveReport->setEnabled(false); // until a battle report is shown
+    QAction *saveCourse = addItem(battleMenu_, "SaveCourse", QStringLiteral("Verlauf speichern..."));
+    saveCourse->setEnabled(false); // until a battle's course is shown
     QAction *minCount = addItem(battleMenu_, "MinCount", QStringLiteral("Mindestanzahl..."));
     QAction *bestCounter = addItem(battleMenu_, "BestCounter", QStringLiteral("Bester Konter..."));
     battleMenu_->addSeparator();
@@ -207,6 +209,8 @@ void TKRM_Main::buildMenu()
     connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
+    connect(saveCourse, &QAction::triggered, battleFiles, &BattleFileCommands::SaveCourseClick);
+    connect(battle_, &BattlePage::courseShown, saveCourse, &QAction::setEnabled);
     connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
     connect(bestCounter, &QAction::triggered, battle_, &BattlePage::BestCounterClick);
     connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, loadFleets, minCount, bestCounter](bool running) {

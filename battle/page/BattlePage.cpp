@@ -7,6 +7,7 @@
 #include "battle/page/BattleRunner.h"
 #include "battle/page/BattleRuns.h"
 #include "battle/page/CounterCommand.h"
+#include "battle/page/CourseChart.h"
 #include "battle/page/FleetWidgets.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -154,7 +156,9 @@ QGroupBox *BattlePage::buildResultGroup()
     auto *box = new QVBoxLayout(b_Result);
     box->setContentsMargins(4, 2, 4, 4);
     box->setSpacing(3);
-    b_BattleReport = new QPlainTextEdit(b_Result);
+    b_ResultTabs = new QTabWidget(b_Result);
+    b_ResultTabs->setObjectName(QStringLiteral("b_ResultTabs"));
+    b_BattleReport = new QPlainTextEdit(b_ResultTabs);
     b_BattleReport->setObjectName(QStringLiteral("b_BattleReport"));
     b_BattleReport->setReadOnly(true);
     b_BattleReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -162,10 +166,15 @@ QGroupBox *BattlePage::buildResultGroup()
     b_BattleReport->setLineWrapMode(QPlainTextEdit::NoWrap);
     b_BattleReport->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     b_BattleReport->setMinimumHeight(100);
-    box->addWidget(b_BattleReport, 1);
+    b_Course = new CourseChart(b_ResultTabs);
+    b_Course->setObjectName(QStringLiteral("b_Course"));
+    b_ResultTabs->addTab(b_BattleReport, QStringLiteral("Bericht"));
+    b_ResultTabs->addTab(b_Course, QStringLiteral("Verlauf"));
+    box->addWidget(b_ResultTabs, 1);
     runs_ = new BattleRuns(state_, prompts_, b_Result);
     box->addWidget(runs_->runner().progressBar());
     connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
+    connect(runs_, &BattleRuns::courseReady, this, &BattlePage::showCourse);
     connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
     connect(runs_, &BattleRuns::statusMessage, this, &BattlePage::statusMessage);
     counter_ = new CounterCommand(state_, prompts_, runs_->runner(), this);
@@ -254,8 +263,17 @@ void BattlePage::fleetsReplaced()
     b_BattleReport->moveCursor(QTextCursor::Start);
 }
 
+void BattlePage::showCourse(std::shared_ptr<const BattleCourse> course)
+{
+    const bool had = b_Course->hasCourse();
+    b_Course->setCourse(std::move(course));
+    if (had != b_Course->hasCourse())
+        emit courseShown(b_Course->hasCourse());
+}
+
 void BattlePage::writeReport(const QStringList &lines, bool battleReport)
 {
+    showCourse(nullptr); // a battle fought here hands its course next
     if (showsBattleReport_ != battleReport) {
         showsBattleReport_ = battleReport;
         emit battleReportShown(battleReport);

@@ -4,18 +4,22 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 
 namespace qf {
 
 struct AppState;
+class BattleCourse;
 class BattleRuns;
 class CounterCommand;
+class CourseChart;
 class Fleet;
 class FleetList;
 enum class FleetEdit;
@@ -43,6 +47,9 @@ public:
     static QStringList startUpHelpLines();
     static QStringList resetHelpLines();
 
+    // The tab "Verlauf": the course of the battle in the report box, if it was fought here.
+    CourseChart &courseChart() const { return *b_Course; }
+
     // Whether a battle (or a search) runs beside the window now; the fleets wait meanwhile.
     bool isRunning() const;
     CounterCommand &counter() const { return *counter_; }
@@ -52,6 +59,8 @@ public:
 signals:
     // The report box now shows a battle report, or no longer does.
     void battleReportShown(bool shown);
+    // "Verlauf" now shows a battle's course, or no longer does.
+    void courseShown(bool shown);
     // A long battle or search started or ended; every control that changes a
     // fleet waits meanwhile.
     void runningChanged(bool running);
@@ -98,6 +107,8 @@ private:
     void setWindowColour(QLineEdit *edit);
     // Writes the report box: a battle report, or another text such as the help.
     void writeReport(const QStringList &lines, bool battleReport);
+    // Hands the chart the course of the report just written.
+    void showCourse(std::shared_ptr<const BattleCourse> course);
     // A message box when the fleet refused an edit of the entry named `entry`.
     void tellRefusal(FleetEdit edit, const QString &entry);
 
@@ -119,7 +130,9 @@ private:
     QComboBox *b_ShipClass1 = nullptr;
     QComboBox *b_ShipClass2 = nullptr;
     QGroupBox *b_Result = nullptr;
+    QTabWidget *b_ResultTabs = nullptr;
     QPlainTextEdit *b_BattleReport = nullptr;
+    CourseChart *b_Course = nullptr;
     QPushButton *b_Simulate = nullptr;
     QPushButton *b_Reset = nullptr;
     TBattleSimValueDialog *BattleSimValueDialog = nullptr;

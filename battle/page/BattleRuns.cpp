@@ -3,6 +3,7 @@
 #include "ui/AppState.h"
 #include "ui/HandlerGuard.h"
 #include "ui/UserPrompts.h"
+#include "battle/BattleCourse.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "battle/planning/MinCount.h"
@@ -28,6 +29,7 @@ struct SimulationRun {
     std::atomic<int64_t> homeLeft{0};
     std::atomic<int64_t> foreignLeft{0};
     BattleOutcome outcome;
+    std::shared_ptr<BattleCourse> course = std::make_shared<BattleCourse>();
 
     SimulationRun(const Fleet &h, const Fleet &f) : home(h), foreign(f)
     {
@@ -47,6 +49,7 @@ struct SimulationRun {
     {
         BattleControl control;
         control.cancel = &cancel;
+        control.course = course.get();
         control.progress = [this](const BattleProgress &p) {
             rounds = p.rounds;
             homeLeft = p.homeShipsLeft;
@@ -137,6 +140,7 @@ void BattleRuns::Simulate()
                              emit reportReady(CancelledReport(run->outcome.rounds), false);
                          else
                              emit reportReady(BattleReport(run->home, run->foreign, run->outcome), true);
+                         emit courseReady(run->course);
                      });
                  },
                  [run] { return run->progress(); });

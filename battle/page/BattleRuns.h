@@ -7,12 +7,14 @@
 
 #include <QObject>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
 
 namespace qf {
 
 struct AppState;
+class BattleCourse;
 class UserPrompts;
 
 class BattleRuns : public QObject {
@@ -33,6 +35,8 @@ public:
 signals:
     // Lines for the report box: a battle report, or another text (a cancelled battle).
     void reportReady(const QStringList &lines, bool battleReport);
+    // The course of the battle just reported (after its report, also for a cancelled one).
+    void courseReady(std::shared_ptr<const BattleCourse> course);
     // A fleet's entries or counts changed: the page shows them again.
     void fleetsChanged();
     // A line for the status bar ("Suche abgebrochen.").

@@ -69,8 +69,16 @@ const QString kTitle = QStringLiteral("Bester Konter");
 } // namespace
 
 CounterCommand::CounterCommand(AppState &state, UserPrompts &prompts, BattleRunner &runner, QWidget *page)
-    : QObject(page), state_(state), prompts_(prompts), runner_(runner), page_(page), dialog_(new CounterDialog(page))
+    : QObject(page), state_(state), prompts_(prompts), runner_(runner), page_(page)
 {
+}
+
+// Made when first shown: a start need not build it.
+CounterDialog *CounterCommand::dialog()
+{
+    if (!dialog_)
+        dialog_ = new CounterDialog(page_);
+    return dialog_;
 }
 
 void CounterCommand::BestCounterClick()
@@ -93,8 +101,8 @@ void CounterCommand::BestCounterClick()
                             emit statusMessage(QStringLiteral("Suche abgebrochen."));
                             return;
                         }
-                        dialog_->setRows(run->result.rows, noteFor(*run));
-                        if (prompts_.execDialog(*dialog_) != QDialog::Accepted || dialog_->chosenRow() < 0)
+                        dialog()->setRows(run->result.rows, noteFor(*run));
+                        if (prompts_.execDialog(*dialog()) != QDialog::Accepted || dialog_->chosenRow() < 0)
                             return;
                         // The answer holds for the fleets it was searched for.
                         if (!sameEntries(state_.homeFleet, run->home) || !sameEntries(state_.foreignFleet, run->foreign)) {

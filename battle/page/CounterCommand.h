@@ -24,7 +24,7 @@ public:
     // The dialog is a child of `page`.
     CounterCommand(AppState &state, UserPrompts &prompts, BattleRunner &runner, QWidget *page);
 
-    CounterDialog *dialog() const { return dialog_; }
+    CounterDialog *dialog();
 
     // Starts the search for the fleets as they stand; nothing while other work runs.
     void BestCounterClick();
@@ -45,7 +45,7 @@ private:
     UserPrompts &prompts_;
     BattleRunner &runner_;
     QWidget *page_;
-    CounterDialog *dialog_;
+    CounterDialog *dialog_ = nullptr;
 };
 
 } // namespace qf

@@ -1,8 +1,10 @@
 #include "app/KRM_Main.h"
 
 #include "ui/AppState.h"
+#include "session/RecentFiles.h"
 #include "settings/CommandLine.h"
 #include "settings/ConfigFormat.h"
+#include "settings/WindowGeometry.h"
 #include "ui/DebugLog.h"
 #include "ui/HandlerGuard.h"
 #include "app/MenuShortcuts.h"
@@ -30,7 +32,10 @@
 #include <QMimeData>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -45,8 +50,8 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
                      QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                              | Qt::WindowCloseButtonHint),
-      state_(state), prompts_(prompts)
+                              | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      state_(state), prompts_(prompts), recent_(std::make_unique<RecentFiles>(RecentFilesStorePath()))
 {
     setObjectName(QStringLiteral("KRM_Main"));
     setWindowTitle(QStringLiteral("Quarzfink Schiffsdesigner 3.0a"));
@@ -57,8 +62,9 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     buildMenu();
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
-    status->setSizeGripEnabled(false);
+    status->setSizeGripEnabled(true);
     setStatusBar(status);
+    connect(battle_, &BattlePage::statusMessage, status, [status](const QString &text) { status->showMessage(text); });
 
     ShipnameDialog = new TShipnameDialog(this);
     DistanceOptionDialog = new TDistanceOptionDialog(this);
@@ -68,9 +74,12 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     startUp(arguments);
     new MenuShortcuts(this, {designerMenu_, calculatorMenu_, battleMenu_});
 
-    // A fixed-size window: at least the classic client area, larger where the fonts need it.
+    // The window grows as the player likes; its smallest size is the classic client
+    // area, larger where the fonts need it. It comes back where it was left.
     const QSize hint = sizeHint().expandedTo(QSize(410, 531));
-    setFixedSize(hint);
+    setMinimumSize(hint);
+    resize(hint);
+    restoreWindowGeometry();
 }
 
 TKRM_Main::~TKRM_Main() = default;
@@ -125,17 +134,34 @@ QAction *TKRM_Main::addItem(QMenu *menu, const char *name, const QString &captio
     return action;
 }
 
-QAction *TKRM_Main::menuItem(const QString &name) const { return findChild<QAction *>(name); }
+QAction *TKRM_Main::menuItem(const QString &name) const
+{
+    // Walks the menu bar and every menu in it.
+    QList<QAction *> pending = menuBar()->actions();
+    while (!pending.isEmpty()) {
+        QAction *action = pending.takeFirst();
+        if (action->objectName() == name)
+            return action;
+        if (action->menu())
+            pending += action->menu()->actions();
+    }
+    return nullptr;
+}
 
 void TKRM_Main::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    designerMenu_ = bar->addMenu(QStringLiteral("Designer"));
+    designerMenu_ = bar->addMenu(QStringLiteral("&Designer"));
     designerMenu_->setObjectName(QStringLiteral("DesignerMenu"));
     designerMenu_->menuAction()->setObjectName(QStringLiteral("Designer"));
     QAction *load = addItem(designerMenu_, "Load", QStringLiteral("Ö&ffnen..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    recentMenu_ = designerMenu_->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+    recentMenu_->menuAction()->setObjectName(QStringLiteral("RecentFiles"));
+    // Filled as it opens: an entry chosen may change the list.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TKRM_Main::fillRecentMenu);
     QAction *newDesign = addItem(designerMenu_, "New", QStringLiteral("&Neu"), QKeySequence(QStringLiteral("Ctrl+N")));
     QAction *saveAs = addItem(designerMenu_, "SaveAs", QStringLiteral("&Speichern Als..."), QKeySequence(QStringLiteral("Ctrl+A")));
     QAction *copy = addItem(designerMenu_, "Copy", QStringLiteral("&Kopieren"), QKeySequence(QStringLiteral("Ctrl+K")));
@@ -146,18 +172,18 @@ void TKRM_Main::buildMenu()
     QMenu *options = designerMenu_->addMenu(QStringLiteral("Optionen"));
     options->setObjectName(QStringLiteral("DesignOptionsMenu"));
     options->menuAction()->setObjectName(QStringLiteral("DesignOptions"));
-    QAction *flightTime = addItem(options, "FlightTime", QStringLiteral("Flugzeit (pa)"));
-    QAction *acceleration = addItem(options, "Acceleration", QStringLiteral("Beschleunigung"));
+    FlightTime = addItem(options, "FlightTime", QStringLiteral("Flugzeit (pa)"));
+    Acceleration = addItem(options, "Acceleration", QStringLiteral("Beschleunigung"));
     auto *display = new QActionGroup(this);
     display->setExclusive(true);
-    for (QAction *radio : {flightTime, acceleration}) {
+    for (QAction *radio : {FlightTime, Acceleration}) {
         radio->setCheckable(true);
         display->addAction(radio);
     }
-    flightTime->setChecked(true);
-    QAction *setDistance = addItem(options, "SetNewDistance", distanceCaption(QString::number(kDefaultDistance)));
+    FlightTime->setChecked(true);
+    SetNewDistance = addItem(options, "SetNewDistance", distanceCaption(QString::number(kDefaultDistance)));
 
-    calculatorMenu_ = bar->addMenu(QStringLiteral("Rechner"));
+    calculatorMenu_ = bar->addMenu(QStringLiteral("&Rechner"));
     calculatorMenu_->setObjectName(QStringLiteral("CalculatorMenu"));
     calculatorMenu_->menuAction()->setObjectName(QStringLiteral("Calculator"));
     QMenu *useDesign = calculatorMenu_->addMenu(QStringLiteral("Design verwenden..."));
@@ -167,16 +193,18 @@ void TKRM_Main::buildMenu()
     addItem(useDesign, "Design21", QStringLiteral("Design2..."))->setEnabled(false);
     addItem(calculatorMenu_, "CalculatorOptions", QStringLiteral("Optionen"))->setEnabled(false);
 
-    battleMenu_ = bar->addMenu(QStringLiteral("Kampfsimulator"));
+    battleMenu_ = bar->addMenu(QStringLiteral("&Kampfsimulator"));
     battleMenu_->setObjectName(QStringLiteral("BattleSimMenu"));
     battleMenu_->menuAction()->setObjectName(QStringLiteral("BattleSim"));
-    QAction *simulate = addItem(battleMenu_, "Simulieren1", QStringLiteral("Simulieren"));
+    QAction *simulate = addItem(battleMenu_, "Simulieren1", QStringLiteral("Simulieren"), QKeySequence(Qt::Key_F5));
     QAction *reset = addItem(battleMenu_, "Zurcksetzen1", QStringLiteral("Zurücksetzen"));
     battleMenu_->addSeparator();
     QAction *saveFleets = addItem(battleMenu_, "SaveFleets", QStringLiteral("Flotten speichern..."));
     QAction *loadFleets = addItem(battleMenu_, "LoadFleets", QStringLiteral("Flotten laden..."));
     QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
     saveReport->setEnabled(false); // until a battle report is shown
+    QAction *saveCourse = addItem(battleMenu_, "SaveCourse", QStringLiteral("Verlauf speichern..."));
+    saveCourse->setEnabled(false); // until a battle's course is shown
     QAction *minCount = addItem(battleMenu_, "MinCount", QStringLiteral("Mindestanzahl..."));
     QAction *bestCounter = addItem(battleMenu_, "BestCounter", QStringLiteral("Bester Konter..."));
     battleMenu_->addSeparator();
@@ -189,9 +217,9 @@ void TKRM_Main::buildMenu()
     exit->setObjectName(QStringLiteral("Exit"));
     bar->addAction(exit);
 
-    connect(flightTime, &QAction::triggered, this, &TKRM_Main::menu_SelectFlightTime);
-    connect(acceleration, &QAction::triggered, this, &TKRM_Main::menu_SelectAcceleration);
-    connect(setDistance, &QAction::triggered, this, &TKRM_Main::menu_SetDistance);
+    connect(FlightTime, &QAction::triggered, this, &TKRM_Main::menu_SelectFlightTime);
+    connect(Acceleration, &QAction::triggered, this, &TKRM_Main::menu_SelectAcceleration);
+    connect(SetNewDistance, &QAction::triggered, this, &TKRM_Main::menu_SetDistance);
     connect(about, &QAction::triggered, this, &TKRM_Main::AboutClick);
     connect(simulate, &QAction::triggered, battle_, &BattlePage::b_SimulateClick);
     connect(reset, &QAction::triggered, battle_, &BattlePage::b_ResetClick);
@@ -200,10 +228,12 @@ void TKRM_Main::buildMenu()
     connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
+    connect(saveCourse, &QAction::triggered, battleFiles, &BattleFileCommands::SaveCourseClick);
+    connect(battle_, &BattlePage::courseShown, saveCourse, &QAction::setEnabled);
     connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
     connect(bestCounter, &QAction::triggered, battle_, &BattlePage::BestCounterClick);
-    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount, bestCounter](bool running) {
-        for (QAction *item : {simulate, reset, minCount, bestCounter})
+    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, loadFleets, minCount, bestCounter](bool running) {
+        for (QAction *item : {simulate, reset, loadFleets, minCount, bestCounter})
             item->setEnabled(!running);
     });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
@@ -226,6 +256,10 @@ void TKRM_Main::connectLibrary()
         PageControl1->setEnabled(!busy);
     });
     connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
+    connect(library_, &LibraryCommands::designFileUsed, this, [this](const QString &path) {
+        recent_->add(path);
+        recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
+    });
 }
 
 namespace {
@@ -235,10 +269,62 @@ QString userConfigFile()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/KRM.ini");
 }
+
+// The window's place and size, beside KRM.ini in the user's configuration folder.
+QString windowGeometryFile()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return folder.isEmpty() ? QString() : folder + u'/' + WindowGeometry::fileName();
+}
 } // namespace
+
+void TKRM_Main::restoreWindowGeometry()
+{
+    const QString path = windowGeometryFile();
+    const std::optional<WindowGeometry> kept = path.isEmpty() ? std::nullopt : WindowGeometry::load(path);
+    if (!kept)
+        return;
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    // A place off every screen would hide the window: it then opens where the system puts it.
+    if (kept->isOnAScreen(screens))
+        move(kept->normal.topLeft());
+    resize(kept->normal.size().expandedTo(minimumSize()));
+    if (kept->maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TKRM_Main::saveWindowGeometry() const
+{
+    const QString path = windowGeometryFile();
+    if (path.isEmpty())
+        return;
+    WindowGeometry g;
+    g.maximised = isMaximized();
+    // Kept as the frame's place and the inner size, as move() and resize() take them.
+    const QRect normal = g.maximised ? normalGeometry().translated(pos() - geometry().topLeft()) : QRect();
+    g.normal = normal.isValid() ? normal : QRect(pos(), size());
+    g.save(path);
+}
+
+void TKRM_Main::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (pagesBounded_)
+        return;
+    // The Designer and Rechner pages keep the layout they have in the smallest window,
+    // at the top left, however large the window grows.
+    pagesBounded_ = true;
+    const QSize area = designer_->parentWidget()->size() - (size() - minimumSize());
+    for (QWidget *page : {static_cast<QWidget *>(designer_), static_cast<QWidget *>(calculator_)})
+        page->setMaximumSize(area);
+}
 
 void TKRM_Main::startUp(const QStringList &arguments)
 {
+    recent_->load();
+    recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
     const StartArguments start = ParseStartArguments(arguments);
     const ConfigFileChoice config = ChooseConfigFile(
         start, [](const QString &path) { return QFileInfo::exists(path); }, userConfigFile());
@@ -255,7 +341,7 @@ void TKRM_Main::startUp(const QStringList &arguments)
     bool loaded = false;
     if (!start.shipFile.isEmpty()) {
         log_->append(QStringLiteral("Loading Shipdesign ") + start.shipFile);
-        loaded = library_->LoadDesignFile(start.shipFile, true) == ReadFailure::None;
+        loaded = library_->LoadDesignFile(start.shipFile, true).ok();
     }
     if (!loaded) {
         // The program always starts with one design, also when the file could not be read.
@@ -265,12 +351,12 @@ void TKRM_Main::startUp(const QStringList &arguments)
     state_.designs.CopyCounter = 0;
 }
 
-bool TKRM_Main::flightTimeShown() const { return menuItem(QStringLiteral("FlightTime"))->isChecked(); }
+bool TKRM_Main::flightTimeShown() const { return FlightTime->isChecked(); }
 
 void TKRM_Main::menu_SelectFlightTime()
 {
     // The radio group has already moved the check mark; what counts is what the page shows.
-    menuItem(QStringLiteral("FlightTime"))->setChecked(true);
+    FlightTime->setChecked(true);
     if (displayFlightTime_)
         return;
     displayFlightTime_ = true;
@@ -279,7 +365,7 @@ void TKRM_Main::menu_SelectFlightTime()
 
 void TKRM_Main::menu_SelectAcceleration()
 {
-    menuItem(QStringLiteral("Acceleration"))->setChecked(true);
+    Acceleration->setChecked(true);
     if (!displayFlightTime_)
         return;
     displayFlightTime_ = false;
@@ -294,7 +380,7 @@ QString TKRM_Main::distanceCaption(const QString &distance)
 void TKRM_Main::setDistance(const QString &text)
 {
     designer_->setDistanceText(text);
-    menuItem(QStringLiteral("SetNewDistance"))->setText(distanceCaption(designer_->distanceText()));
+    SetNewDistance->setText(distanceCaption(designer_->distanceText()));
 }
 
 void TKRM_Main::menu_SetDistance()
@@ -396,33 +482,72 @@ bool TKRM_Main::WriteConfig()
     return true;
 }
 
+namespace {
+const QString kSaveAll = QStringLiteral("Alle speichern");
+const QString kSave = QStringLiteral("Speichern");
+const QString kDontSave = QStringLiteral("Nicht speichern");
+const QString kCancel = QStringLiteral("Abbrechen");
+} // namespace
+
+bool TKRM_Main::saveDesignAt(int index)
+{
+    const int shownPage = PageControl1->currentIndex();
+    designer_->selectDesign(index);
+    PageControl1->setCurrentIndex(0);
+    const bool saved = library_->WriteDesignFile() == LibraryCommands::SaveResult::Saved;
+    PageControl1->setCurrentIndex(shownPage);
+    return saved;
+}
+
+bool TKRM_Main::saveAllFrom(int first)
+{
+    for (int index = first; index < state_.designs.size(); ++index) {
+        if (state_.designs.at(index).IsChanged() && !saveDesignAt(index))
+            return false;
+    }
+    return true;
+}
+
+bool TKRM_Main::askAboutEveryUnsavedDesign()
+{
+    const DesignCollection &designs = state_.designs;
+    const int shownPage = PageControl1->currentIndex();
+    const bool several = unsavedDesignNames().size() > 1;
+    // Each design with unsaved changes is asked about while it is shown. "Abbrechen"
+    // (the default) and a save that is cancelled or fails call the ending off, so no
+    // work is lost.
+    for (int index = 0; index < designs.size(); ++index) {
+        designer_->selectDesign(index);
+        if (!designs.at(index).IsChanged())
+            continue;
+        PageControl1->setCurrentIndex(0);
+        QStringList answers = {kSave, kDontSave, kCancel};
+        if (several)
+            answers.prepend(kSaveAll);
+        const QString answer = answers.value(prompts_.askChoice(
+            this, QStringLiteral("Schiffstyp speichern"),
+            QStringLiteral("Den Schiffstyp ") + designs.at(index).GetName() + QStringLiteral(" speichern?"),
+            answers, int(answers.size()) - 1));
+        PageControl1->setCurrentIndex(shownPage);
+        if (answer == kSaveAll)
+            return saveAllFrom(index);
+        if (answer == kSave && !saveDesignAt(index))
+            return false;
+        if (answer != kSave && answer != kDontSave)
+            return false;
+    }
+    return true;
+}
+
 void TKRM_Main::ExitClick()
 {
     guarded(prompts_, this, [&] {
         // A battle beside the window stops first; its report box says so.
         battle_->cancelRunning();
-        const DesignCollection &designs = state_.designs;
-        TConfirmationDlg *question = library_->confirmationDialog();
-        const int shownPage = PageControl1->currentIndex();
-        // Each design with unsaved changes is asked about while it is shown. "Cancel"
-        // passes it by; a save that is cancelled or fails calls the ending off, so no
-        // work is lost.
-        for (int index = 0; index < designs.size(); ++index) {
-            designer_->selectDesign(index);
-            const ShipDesign &design = designs.at(index);
-            if (!design.IsChanged())
-                continue;
-            PageControl1->setCurrentIndex(0);
-            question->AskConfirmation(
-                QStringLiteral("Schiffstyp speichern"),
-                QStringLiteral("Den Schiffstyp ") + design.GetName() + QStringLiteral(" speichern?"));
-            const bool save = prompts_.execDialog(*question) == QDialog::Accepted;
-            const bool saved = !save || library_->WriteDesignFile() == LibraryCommands::SaveResult::Saved;
-            PageControl1->setCurrentIndex(shownPage);
-            if (!saved)
-                return;
-        }
+        if (!askAboutEveryUnsavedDesign())
+            return;
         WriteConfig();
+        saveWindowGeometry();
         endProcess(0);
     });
 }
@@ -441,26 +566,51 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
 {
     // Without unsaved work the window closes at once, without writing the settings.
     const QStringList unsaved = unsavedDesignNames();
-    if (unsaved.isEmpty()) {
-        battle_->cancelRunning();
-        event->accept();
-        return;
+    bool close = unsaved.isEmpty();
+    if (!close) {
+        guarded(prompts_, this, [&] {
+            const QStringList answers = {kSaveAll, QStringLiteral("Schließen"), kCancel};
+            const int answer = prompts_.askChoice(
+                this, QStringLiteral("Ungespeicherte Änderungen"),
+                QStringLiteral("Diese Schiffsdesigns haben ungespeicherte Änderungen:\n%1\n\n"
+                               "Trotzdem schließen und die Änderungen verwerfen?")
+                    .arg(unsaved.join(QStringLiteral(", "))),
+                answers, 2);
+            close = answer == 1 || (answer == 0 && saveAllFrom(0));
+        });
     }
-    bool close = false;
-    guarded(prompts_, this, [&] {
-        close = prompts_.askQuestion(
-            this, QStringLiteral("Ungespeicherte Änderungen"),
-            QStringLiteral("Diese Schiffsdesigns haben ungespeicherte Änderungen:\n%1\n\n"
-                           "Trotzdem schließen und die Änderungen verwerfen?")
-                .arg(unsaved.join(QStringLiteral(", "))),
-            QStringLiteral("Schließen"), QStringLiteral("Abbrechen"));
-    });
     if (close) {
         battle_->cancelRunning();
+        saveWindowGeometry();
         event->accept();
     } else {
         event->ignore();
     }
+}
+
+void TKRM_Main::fillRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList paths = recent_->paths();
+    for (int i = 0; i < int(paths.size()); ++i) {
+        QAction *entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])));
+        entry->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [this, path = paths[i]] { openRecentFile(path); });
+    }
+}
+
+void TKRM_Main::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        recent_->remove(path);
+        recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
+        statusBar()->showMessage(
+            QStringLiteral("Die Datei \u201E%1\u201C gibt es nicht mehr; sie wurde aus der Liste genommen.")
+                .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    library_->OpenDroppedFiles({path});
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -3,6 +3,7 @@
 #include "ui/AppState.h"
 #include "settings/CommandLine.h"
 #include "settings/ConfigFormat.h"
+#include "settings/WindowGeometry.h"
 #include "ui/DebugLog.h"
 #include "ui/HandlerGuard.h"
 #include "app/MenuShortcuts.h"
@@ -30,6 +31,8 @@
 #include <QMimeData>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -45,7 +48,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
                      QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                              | Qt::WindowCloseButtonHint),
+                              | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       state_(state), prompts_(prompts)
 {
     setObjectName(QStringLiteral("KRM_Main"));
@@ -57,8 +60,9 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     buildMenu();
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
-    status->setSizeGripEnabled(false);
+    status->setSizeGripEnabled(true);
     setStatusBar(status);
+    connect(battle_, &BattlePage::statusMessage, status, [status](const QString &text) { status->showMessage(text); });
 
     ShipnameDialog = new TShipnameDialog(this);
     DistanceOptionDialog = new TDistanceOptionDialog(this);
@@ -68,9 +72,12 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     startUp(arguments);
     new MenuShortcuts(this, {designerMenu_, calculatorMenu_, battleMenu_});
 
-    // A fixed-size window: at least the classic client area, larger where the fonts need it.
+    // The window grows as the player likes; its smallest size is the classic client
+    // area, larger where the fonts need it. It comes back where it was left.
     const QSize hint = sizeHint().expandedTo(QSize(410, 531));
-    setFixedSize(hint);
+    setMinimumSize(hint);
+    resize(hint);
+    restoreWindowGeometry();
 }
 
 TKRM_Main::~TKRM_Main() = default;
@@ -177,6 +184,8 @@ void TKRM_Main::buildMenu()
     QAction *loadFleets = addItem(battleMenu_, "LoadFleets", QStringLiteral("Flotten laden..."));
     QAction *saveReport = addItem(battleMenu_, "SaveReport", QStringLiteral("Bericht speichern..."));
     saveReport->setEnabled(false); // until a battle report is shown
+    QAction *saveCourse = addItem(battleMenu_, "SaveCourse", QStringLiteral("Verlauf speichern..."));
+    saveCourse->setEnabled(false); // until a battle's course is shown
     QAction *minCount = addItem(battleMenu_, "MinCount", QStringLiteral("Mindestanzahl..."));
     QAction *bestCounter = addItem(battleMenu_, "BestCounter", QStringLiteral("Bester Konter..."));
     battleMenu_->addSeparator();
@@ -200,10 +209,12 @@ void TKRM_Main::buildMenu()
     connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
     connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
     connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
+    connect(saveCourse, &QAction::triggered, battleFiles, &BattleFileCommands::SaveCourseClick);
+    connect(battle_, &BattlePage::courseShown, saveCourse, &QAction::setEnabled);
     connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
     connect(bestCounter, &QAction::triggered, battle_, &BattlePage::BestCounterClick);
-    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, minCount, bestCounter](bool running) {
-        for (QAction *item : {simulate, reset, minCount, bestCounter})
+    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, loadFleets, minCount, bestCounter](bool running) {
+        for (QAction *item : {simulate, reset, loadFleets, minCount, bestCounter})
             item->setEnabled(!running);
     });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
@@ -235,7 +246,57 @@ QString userConfigFile()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/KRM.ini");
 }
+
+// The window's place and size, beside KRM.ini in the user's configuration folder.
+QString windowGeometryFile()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return folder.isEmpty() ? QString() : folder + u'/' + WindowGeometry::fileName();
+}
 } // namespace
+
+void TKRM_Main::restoreWindowGeometry()
+{
+    const QString path = windowGeometryFile();
+    const std::optional<WindowGeometry> kept = path.isEmpty() ? std::nullopt : WindowGeometry::load(path);
+    if (!kept)
+        return;
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    // A place off every screen would hide the window: it then opens where the system puts it.
+    if (kept->isOnAScreen(screens))
+        move(kept->normal.topLeft());
+    resize(kept->normal.size().expandedTo(minimumSize()));
+    if (kept->maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TKRM_Main::saveWindowGeometry() const
+{
+    const QString path = windowGeometryFile();
+    if (path.isEmpty())
+        return;
+    WindowGeometry g;
+    g.maximised = isMaximized();
+    // Kept as the frame's place and the inner size, as move() and resize() take them.
+    const QRect normal = g.maximised ? normalGeometry().translated(pos() - geometry().topLeft()) : QRect();
+    g.normal = normal.isValid() ? normal : QRect(pos(), size());
+    g.save(path);
+}
+
+void TKRM_Main::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (pagesBounded_)
+        return;
+    // The Designer and Rechner pages keep the layout they have in the smallest window,
+    // at the top left, however large the window grows.
+    pagesBounded_ = true;
+    const QSize area = designer_->parentWidget()->size() - (size() - minimumSize());
+    for (QWidget *page : {static_cast<QWidget *>(designer_), static_cast<QWidget *>(calculator_)})
+        page->setMaximumSize(area);
+}
 
 void TKRM_Main::startUp(const QStringList &arguments)
 {
@@ -423,6 +484,7 @@ void TKRM_Main::ExitClick()
                 return;
         }
         WriteConfig();
+        saveWindowGeometry();
         endProcess(0);
     });
 }
@@ -443,6 +505,7 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
     const QStringList unsaved = unsavedDesignNames();
     if (unsaved.isEmpty()) {
         battle_->cancelRunning();
+        saveWindowGeometry();
         event->accept();
         return;
     }
@@ -457,6 +520,7 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
     });
     if (close) {
         battle_->cancelRunning();
+        saveWindowGeometry();
         event->accept();
     } else {
         event->ignore();

@@ -72,6 +72,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -81,6 +82,9 @@ private:
     void connectLibrary();
     QStringList unsavedDesignNames() const;
     void startUp(const QStringList &arguments);
+    // The window's place, size and maximised state, kept over a restart.
+    void restoreWindowGeometry();
+    void saveWindowGeometry() const;
     static QString distanceCaption(const QString &distance);
     void setDistance(const QString &text);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
@@ -104,6 +108,7 @@ private:
     QMenu *battleMenu_ = nullptr;
     QString configFileName_;
     bool displayFlightTime_ = true;
+    bool pagesBounded_ = false;
     std::function<void(int)> exitHandler_;
 };
 

@@ -8,6 +8,7 @@ endif()
 foreach(f
     bin/schiffsdesigner
     bin/schiffsdesigner-cli
+    lib/quarzfink-schiffsdesigner/libquarzfink_chart.so
     share/applications/quarzfink-schiffsdesigner.desktop
     share/metainfo/io.github.quarzfink.Schiffsdesigner.metainfo.xml
     share/mime/packages/quarzfink-schiffsdesigner.xml

@@ -4,6 +4,8 @@
 #include "ui/HandlerGuard.h"
 #include "ui/UserPrompts.h"
 #include "battle/page/BattlePage.h"
+#include "battle/page/CourseChart.h"
+#include "battle/BattleCourse.h"
 #include "battle/FleetsJson.h"
 #include "library/FileReading.h"
 #include "library/FileWriting.h"
@@ -49,6 +51,9 @@ void BattleFileCommands::SaveFleetsClick()
 void BattleFileCommands::LoadFleetsClick()
 {
     guarded(prompts_, window_, [&] {
+        // The fleets stay as they are while they fight.
+        if (page_.isRunning())
+            return;
         const QString path = prompts_.openFileName(window_, fleetsDialog("LoadFleetsDialog", "Flotten laden..."));
         if (path.isEmpty())
             return;
@@ -91,6 +96,37 @@ void BattleFileCommands::SaveReportClick()
         QString why;
         if (!WriteFileReplacing(path, (page_.reportText() + u'\n').toUtf8(), &why))
             prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"), SaveFailureText(path, why));
+    });
+}
+
+void BattleFileCommands::SaveCourseClick()
+{
+    guarded(prompts_, window_, [&] {
+        CourseChart &chart = page_.courseChart();
+        if (!chart.hasCourse())
+            return;
+        FileDialogRequest request;
+        request.objectName = QStringLiteral("SaveCourseDialog");
+        request.title = QStringLiteral("Verlauf speichern...");
+        request.filters = QStringList{QStringLiteral("PNG-Bilder (*.png)"), QStringLiteral("SVG-Bilder (*.svg)"),
+                                      QStringLiteral("CSV-Dateien (*.csv)")};
+        request.defaultSuffix = QStringLiteral("png");
+        request.fileName = QStringLiteral("Kampfverlauf.png");
+        const QString path = prompts_.saveFileName(window_, request);
+        if (path.isEmpty())
+            return;
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        QByteArray bytes;
+        QString why;
+        if (suffix == QLatin1String("csv"))
+            bytes = FormatCourseCsv(*chart.course()).toUtf8();
+        else
+            bytes = chart.picture(suffix == QLatin1String("svg") ? CoursePicture::Svg : CoursePicture::Png);
+        if (bytes.isEmpty())
+            why = chart.loadError();
+        else if (WriteFileReplacing(path, bytes, &why))
+            return;
+        prompts_.showWarning(window_, QStringLiteral("Speichern fehlgeschlagen"), SaveFailureText(path, why));
     });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The battle simulator's files: both fleets saved to and loaded from a fleets
 // JSON (the file schiffsdesigner-cli battle fights), and the battle report
-// saved as text.
+// saved as text, the course of the battle as a picture or CSV.
 #include <QObject>
 
 class QWidget;
@@ -24,6 +24,8 @@ public slots:
     void LoadFleetsClick();
     // "Bericht speichern...": the report as shown, UTF-8 with LF line ends.
     void SaveReportClick();
+    // "Verlauf speichern...": the chart as PNG or SVG, or its points as CSV, by the file's extension.
+    void SaveCourseClick();
 
 private:
     AppState &state_;

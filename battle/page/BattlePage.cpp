@@ -7,6 +7,8 @@
 #include "battle/page/BattleRunner.h"
 #include "battle/page/BattleRuns.h"
 #include "battle/page/CounterCommand.h"
+#include "battle/page/CourseChart.h"
+#include "battle/page/FleetWidgets.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "battle/ReportLayout.h"
@@ -19,15 +21,16 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextCursor>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -40,30 +43,16 @@ namespace qf {
 
 namespace {
 
-// Two columns of names, filled top to bottom, as wide as half the list.
-class TwoColumnList : public QListWidget {
-public:
-    explicit TwoColumnList(QWidget *parent) : QListWidget(parent)
-    {
-        setFlow(QListView::TopToBottom);
-        setWrapping(true);
-        setResizeMode(QListView::Adjust);
-        setUniformItemSizes(true);
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        setTextElideMode(Qt::ElideRight);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    QSize sizeHint() const override { return QSize(170, 60); }
-    QSize minimumSizeHint() const override { return QSize(120, 40); }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QListWidget::resizeEvent(event);
-        setGridSize(QSize(qMax(20, viewport()->width() / 2), fontMetrics().height() + 2));
-    }
-};
+// The per-ship values of an entry, for its tooltip in the fleet list.
+QString perShipText(const Fleet::ShipClass &entry)
+{
+    return QStringLiteral("Anzahl: %1\nJe Schiff: Angriff %2, Panzerung %3, Stabilität %4, Kosten %5 Solar")
+        .arg(entry.Count)
+        .arg(entry.AS)
+        .arg(entry.Armor)
+        .arg(entry.Stability)
+        .arg(entry.Cost);
+}
 
 } // namespace
 
@@ -73,9 +62,10 @@ BattlePage::BattlePage(AppState &state, UserPrompts &prompts, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
-    layout->addWidget(buildFleetGroup(1, QStringLiteral("Heimatflotte"), fleet1_));
-    layout->addWidget(buildFleetGroup(2, QStringLiteral("Fremdflotte"), fleet2_));
-    layout->addWidget(buildResultGroup(), 1);
+    // A larger window gives its room to the fleet lists and, most of it, to the report.
+    layout->addWidget(buildFleetGroup(1, QStringLiteral("Heimatflotte"), fleet1_), 1);
+    layout->addWidget(buildFleetGroup(2, QStringLiteral("Fremdflotte"), fleet2_), 1);
+    layout->addWidget(buildResultGroup(), 3);
     b_ShipClass1 = fleet1_.shipClass;
     b_ShipClass2 = fleet2_.shipClass;
     // Both lists show the design collection; whenever a design enters or leaves it,
@@ -99,7 +89,7 @@ QGroupBox *BattlePage::buildFleetGroup(int fleet, const QString &caption, FleetC
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
 
-    c.list = new TwoColumnList(c.group);
+    c.list = new FleetList(c.group);
     c.list->setObjectName(QStringLiteral("b_Fleet") + n + QStringLiteral("List"));
     grid->addWidget(c.list, 0, 0, 2, 1);
     c.as = addLabelledEdit(grid, 0, 1, QStringLiteral("b_Fleet") + n + QStringLiteral("AS"),
@@ -113,8 +103,11 @@ QGroupBox *BattlePage::buildFleetGroup(int fleet, const QString &caption, FleetC
     for (QLineEdit *total : c.totals()) {
         total->setFixedWidth(84);
         setMenuColour(total);
-        total->installEventFilter(this);
     }
+    new ClickWatcher(c.as, [this, fleet] { AttackTargetClick(fleet); });
+    new ClickWatcher(c.armor, [this, fleet] { ArmorTargetClick(fleet); });
+    new ClickWatcher(c.stability, [this, fleet] { StabilityTargetClick(fleet); });
+    new ClickWatcher(c.cost, [this, fleet] { CostTargetClick(fleet); });
     grid->setColumnStretch(0, 1);
 
     auto *row = new QHBoxLayout;
@@ -143,9 +136,16 @@ QGroupBox *BattlePage::buildFleetGroup(int fleet, const QString &caption, FleetC
     row->addWidget(c.add);
     grid->addLayout(row, 2, 0, 1, 3);
 
-    c.list->installEventFilter(this);
+    new KeyWatcher(c.list, [this, fleet](int key, const QString &text) {
+        FleetListKeyDown(fleet, key);
+        if (!text.isEmpty())
+            FleetListKeyPress(fleet, text.at(0));
+        // The keys that edit the fleet are used up here; the others still move
+        // through the list as usual.
+        return key == Qt::Key_Delete || text == QLatin1String("+") || text == QLatin1String("-");
+    });
     connect(c.list, &QListWidget::itemSelectionChanged, this, &BattlePage::b_FleetIndexSelect);
-    connect(c.add, &QPushButton::clicked, this, [this, fleet, &c] { FleetClick(fleet, c.add); });
+    connect(c.add, &QPushButton::clicked, this, [this, fleet] { AddShipsClick(fleet); });
     return c.group;
 }
 
@@ -156,27 +156,36 @@ QGroupBox *BattlePage::buildResultGroup()
     auto *box = new QVBoxLayout(b_Result);
     box->setContentsMargins(4, 2, 4, 4);
     box->setSpacing(3);
-    b_BattleReport = new QPlainTextEdit(b_Result);
+    b_ResultTabs = new QTabWidget(b_Result);
+    b_ResultTabs->setObjectName(QStringLiteral("b_ResultTabs"));
+    b_BattleReport = new QPlainTextEdit(b_ResultTabs);
     b_BattleReport->setObjectName(QStringLiteral("b_BattleReport"));
     b_BattleReport->setReadOnly(true);
     b_BattleReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Long lines wrap rather than hide behind a scroll bar.
-    b_BattleReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A line never wraps, so the columns stay whole; a wide one scrolls sideways.
+    b_BattleReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+    b_BattleReport->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     b_BattleReport->setMinimumHeight(100);
-    box->addWidget(b_BattleReport, 1);
+    b_Course = new CourseChart(b_ResultTabs);
+    b_Course->setObjectName(QStringLiteral("b_Course"));
+    b_ResultTabs->addTab(b_BattleReport, QStringLiteral("Bericht"));
+    b_ResultTabs->addTab(b_Course, QStringLiteral("Verlauf"));
+    box->addWidget(b_ResultTabs, 1);
     runs_ = new BattleRuns(state_, prompts_, b_Result);
     box->addWidget(runs_->runner().progressBar());
     connect(runs_, &BattleRuns::reportReady, this, &BattlePage::writeReport);
+    connect(runs_, &BattleRuns::courseReady, this, &BattlePage::showCourse);
     connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
+    connect(runs_, &BattleRuns::statusMessage, this, &BattlePage::statusMessage);
     counter_ = new CounterCommand(state_, prompts_, runs_->runner(), this);
     connect(counter_, &CounterCommand::reportReady, this, &BattlePage::writeReport);
+    connect(counter_, &CounterCommand::statusMessage, this, &BattlePage::statusMessage);
     connect(counter_, &CounterCommand::shipsAdded, this, [this](int entry) {
         setRemembered(1, entry);
         ShowFleets();
     });
     connect(&runs_->runner(), &BattleRunner::runningChanged, this, [this](bool running) {
-        b_Simulate->setEnabled(!running);
-        b_Reset->setEnabled(!running);
+        setFleetControlsEnabled(!running);
         emit runningChanged(running);
     });
 
@@ -208,15 +217,24 @@ void BattlePage::selectFirstShipClasses()
 
 Fleet &BattlePage::fleet(int number) { return number == 1 ? state_.homeFleet : state_.foreignFleet; }
 
-int BattlePage::rememberedPosition(int fleet) const
-{
-    const FleetControls &c = fleet == 1 ? fleet1_ : fleet2_;
-    return readWholeNumber(c.lastClassIndex->text(), 0);
-}
-
 void BattlePage::setRemembered(int fleet, int position)
 {
+    remembered_[size_t(fleet == 1 ? 0 : 1)] = position;
     controls(fleet).lastClassIndex->setText(QString::number(position));
+}
+
+void BattlePage::setFleetControlsEnabled(bool enabled)
+{
+    // The list keys "+", "-" and Entf ask isRunning(); the lists stay, to be looked at.
+    for (int n : {1, 2}) {
+        FleetControls &c = controls(n);
+        for (QWidget *control : {static_cast<QWidget *>(c.add), static_cast<QWidget *>(c.shipCount)})
+            control->setEnabled(enabled);
+        for (QLineEdit *total : c.totals())
+            total->setEnabled(enabled);
+    }
+    b_Simulate->setEnabled(enabled);
+    b_Reset->setEnabled(enabled);
 }
 
 void BattlePage::setMenuColour(QLineEdit *edit)
@@ -240,10 +258,22 @@ void BattlePage::fleetsReplaced()
     for (int n : {1, 2})
         setRemembered(n, -1);
     ShowFleets();
+    // The report shown belonged to the fleets that were replaced.
+    writeReport(startUpHelpLines(), false);
+    b_BattleReport->moveCursor(QTextCursor::Start);
+}
+
+void BattlePage::showCourse(std::shared_ptr<const BattleCourse> course)
+{
+    const bool had = b_Course->hasCourse();
+    b_Course->setCourse(std::move(course));
+    if (had != b_Course->hasCourse())
+        emit courseShown(b_Course->hasCourse());
 }
 
 void BattlePage::writeReport(const QStringList &lines, bool battleReport)
 {
+    showCourse(nullptr); // a battle fought here hands its course next
     if (showsBattleReport_ != battleReport) {
         showsBattleReport_ = battleReport;
         emit battleReportShown(battleReport);
@@ -253,13 +283,25 @@ void BattlePage::writeReport(const QStringList &lines, bool battleReport)
     const bool table = std::any_of(lines.begin(), lines.end(), [](const QString &l) { return l.contains(u'\t'); });
     b_BattleReport->setFont(table ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
     const qreal character = QFontMetricsF(b_BattleReport->font()).horizontalAdvance(QLatin1Char('0'));
+    const ReportLayout layout = LayOutReport(lines);
     QList<QTextOption::Tab> tabs;
-    for (double stop : ReportTabStops(lines))
+    for (double stop : layout.tabStops)
         tabs << QTextOption::Tab(stop * character, QTextOption::LeftTab);
-    QTextOption option = b_BattleReport->document()->defaultTextOption();
+    QTextDocument *document = b_BattleReport->document();
+    QTextOption option = document->defaultTextOption();
     option.setTabs(tabs);
-    b_BattleReport->document()->setDefaultTextOption(option);
+    document->setDefaultTextOption(option);
     b_BattleReport->setPlainText(lines.join(u'\n'));
+    // The blank between a long name and its count is drawn wide enough to put the
+    // count in its column; the text keeps its single blank.
+    for (const ReportLayout::WideBlank &blank : layout.wideBlanks) {
+        QTextCursor cursor(document->findBlockByNumber(blank.line));
+        cursor.setPosition(cursor.block().position() + int(blank.index));
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        QTextCharFormat wide;
+        wide.setFontWordSpacing((blank.width - 1) * character);
+        cursor.mergeCharFormat(wide);
+    }
 }
 
 QStringList BattlePage::startUpHelpLines()
@@ -300,8 +342,7 @@ void BattlePage::ShowFleets()
             FleetControls &c = controls(n);
             c.list->clear();
             for (int i = 0; i <= f.LastIndex && i < f.Names.size(); ++i)
-                c.list->addItem(f.Names.at(i) + QStringLiteral(" (")
-                                + QString::number(f.Classes[size_t(i)].Count) + u')');
+                c.list->addEntry(f.Names.at(i), f.Classes[size_t(i)].Count, perShipText(f.Classes[size_t(i)]));
             // The entry the keys act on stays chosen, so arrows, "+", "-" and Entf go on from it.
             const int remembered = rememberedPosition(n);
             if (remembered >= 0 && remembered < c.list->count())
@@ -329,78 +370,80 @@ void BattlePage::b_FleetIndexSelect()
     });
 }
 
-void BattlePage::FleetClick(int fleet, QObject *sender)
+void BattlePage::AddShipsClick(int number)
 {
     guarded(prompts_, this, [&] {
-        FleetControls &c = controls(fleet);
-        if (sender == c.add) {
-            addShips(fleet);
+        if (isRunning())
             return;
+        FleetControls &c = controls(number);
+        for (QLineEdit *total : c.totals())
+            setMenuColour(total);
+        const int k = c.shipClass->currentIndex();
+        if (state_.designs.contains(k)) {
+            // n ships are n single additions: the first creates the entry or finds it by name.
+            const int count = readWholeNumber(c.shipCount->text(), 1);
+            if (count >= 1) {
+                const ShipDesign &design = state_.designs.at(k);
+                FleetEdit edit = FleetEdit::Done;
+                const int position = fleet(number).AddShips(count, design.GetAS(), design.GetArmor(),
+                                                            design.GetStability(), design.GetName(),
+                                                            design.GetFE(), design.GetSI(), design.GetC(), &edit);
+                if (position >= 0 && edit == FleetEdit::Done)
+                    setRemembered(number, position);
+                tellRefusal(edit, fleet(number).Names.value(position));
+            }
         }
-        for (QLineEdit *total : c.totals()) {
-            if (sender == total)
-                enterTarget(fleet, total);
-        }
+        ShowFleets();
+        c.list->setFocus();
     });
 }
 
-void BattlePage::addShips(int number)
+QLineEdit *BattlePage::totalField(int number, Target target)
 {
     FleetControls &c = controls(number);
-    for (QLineEdit *total : c.totals())
-        setMenuColour(total);
-    const int k = c.shipClass->currentIndex();
-    if (state_.designs.contains(k)) {
-        // n ships are n single additions: the first creates the entry or finds it by name.
-        const int count = readWholeNumber(c.shipCount->text(), 1);
-        if (count >= 1) {
-            const ShipDesign &design = state_.designs.at(k);
-            FleetEdit edit = FleetEdit::Done;
-            const int position = fleet(number).AddShips(count, design.GetAS(), design.GetArmor(),
-                                                        design.GetStability(), design.GetName(),
-                                                        design.GetFE(), design.GetSI(), design.GetC(), &edit);
-            if (position >= 0 && edit == FleetEdit::Done)
-                setRemembered(number, position);
-            tellRefusal(edit, fleet(number).Names.value(position));
-        }
+    switch (target) {
+    case Target::Attack: return c.as;
+    case Target::Armor: return c.armor;
+    case Target::Stability: return c.stability;
+    case Target::Cost: return c.cost;
     }
-    ShowFleets();
-    c.list->setFocus();
+    return c.as;
 }
 
-void BattlePage::enterTarget(int number, QLineEdit *field)
+void BattlePage::enterTarget(int number, Target target)
 {
-    Fleet &f = fleet(number);
-    if (f.isEmpty())
-        return;
-    QLineEdit *value = BattleSimValueDialog->valueEdit();
-    value->setText(field->text());
-    BattleSimValueDialog->move(QCursor::pos());
-    value->setFocus();
-    value->selectAll();
-    if (prompts_.execDialog(*BattleSimValueDialog) != QDialog::Accepted)
-        return;
-    const int64_t target = ReadTargetValue(value->text());
-    const int position = rememberedPosition(number);
-    FleetControls &c = controls(number);
-    FleetEdit edit = FleetEdit::Ignored;
-    if (field == c.as)
-        edit = f.SetAttackTarget(target, position);
-    else if (field == c.armor)
-        edit = f.SetArmorTarget(target, position);
-    else if (field == c.stability)
-        edit = f.SetStabilityTarget(target, position);
-    else if (field == c.cost)
-        edit = f.SetCostTarget(target, position);
-    tellRefusal(edit, f.Names.value(position));
-    for (QLineEdit *total : c.totals()) {
-        if (total == field)
-            setWindowColour(total);
-        else
-            setMenuColour(total);
-    }
-    ShowFleets();
-    c.list->setFocus();
+    guarded(prompts_, this, [&] {
+        Fleet &f = fleet(number);
+        if (f.isEmpty() || isRunning())
+            return;
+        QLineEdit *field = totalField(number, target);
+        QLineEdit *valueEdit = BattleSimValueDialog->valueEdit();
+        valueEdit->setText(field->text());
+        BattleSimValueDialog->move(QCursor::pos());
+        valueEdit->setFocus();
+        valueEdit->selectAll();
+        if (prompts_.execDialog(*BattleSimValueDialog) != QDialog::Accepted)
+            return;
+        const int64_t value = ReadTargetValue(valueEdit->text());
+        const int position = rememberedPosition(number);
+        FleetControls &c = controls(number);
+        FleetEdit edit = FleetEdit::Ignored;
+        switch (target) {
+        case Target::Attack: edit = f.SetAttackTarget(value, position); break;
+        case Target::Armor: edit = f.SetArmorTarget(value, position); break;
+        case Target::Stability: edit = f.SetStabilityTarget(value, position); break;
+        case Target::Cost: edit = f.SetCostTarget(value, position); break;
+        }
+        tellRefusal(edit, f.Names.value(position));
+        for (QLineEdit *total : c.totals()) {
+            if (total == field)
+                setWindowColour(total);
+            else
+                setMenuColour(total);
+        }
+        ShowFleets();
+        c.list->setFocus();
+    });
 }
 
 void BattlePage::tellRefusal(FleetEdit edit, const QString &entry)
@@ -415,6 +458,8 @@ void BattlePage::FleetListKeyPress(int number, QChar key)
     guarded(prompts_, this, [&] {
         const int p = rememberedPosition(number);
         Fleet &f = fleet(number);
+        if (isRunning())
+            return;
         if (key == u'+') {
             if (f.isEmpty())
                 return;
@@ -436,6 +481,8 @@ void BattlePage::FleetListKeyDown(int number, int key)
     guarded(prompts_, this, [&] {
         const int p = rememberedPosition(number);
         Fleet &f = fleet(number);
+        if (isRunning())
+            return;
         if (key == Qt::Key_Delete) {
             if (f.isEmpty())
                 return;
@@ -449,38 +496,21 @@ void BattlePage::FleetListKeyDown(int number, int key)
     });
 }
 
-bool BattlePage::eventFilter(QObject *watched, QEvent *event)
-{
-    for (int n : {1, 2}) {
-        FleetControls &c = controls(n);
-        if (watched == c.list && event->type() == QEvent::KeyPress) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            FleetListKeyDown(n, key->key());
-            const QString text = key->text();
-            if (!text.isEmpty())
-                FleetListKeyPress(n, text.at(0));
-            // The keys that edit the fleet are used up here; the others still move
-            // through the list as usual.
-            return key->key() == Qt::Key_Delete || text == QLatin1String("+")
-                   || text == QLatin1String("-");
-        }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            for (QLineEdit *total : c.totals()) {
-                if (watched == total && mouse->button() == Qt::LeftButton
-                    && total->rect().contains(mouse->position().toPoint())) {
-                    FleetClick(n, total);
-                    return false;
-                }
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void BattlePage::b_SimulateClick()
 {
-    guarded(prompts_, this, [&] { runs_->Simulate(); });
+    guarded(prompts_, this, [&] {
+        // Nothing to fight: the report stays, and the status bar says why.
+        const Fleet &home = state_.homeFleet;
+        const Fleet &foreign = state_.foreignFleet;
+        if (home.isEmpty() && foreign.isEmpty())
+            emit statusMessage(QStringLiteral("Beide Flotten sind leer."));
+        else if (home.isEmpty())
+            emit statusMessage(QStringLiteral("Die Heimatflotte ist leer."));
+        else if (foreign.isEmpty())
+            emit statusMessage(QStringLiteral("Die Fremdflotte ist leer."));
+        else
+            runs_->Simulate();
+    });
 }
 
 void BattlePage::MinCountClick()
@@ -500,6 +530,8 @@ bool BattlePage::isRunning() const { return runs_->runner().isRunning(); }
 void BattlePage::b_ResetClick()
 {
     guarded(prompts_, this, [&] {
+        if (isRunning())
+            return;
         for (int n : {1, 2}) {
             Fleet &f = fleet(n);
             while (!f.isEmpty())

@@ -3,6 +3,7 @@
 #include "ui/AppState.h"
 #include "ui/HandlerGuard.h"
 #include "ui/UserPrompts.h"
+#include "battle/BattleCourse.h"
 #include "battle/BattleSimulation.h"
 #include "battle/Fleet.h"
 #include "battle/planning/MinCount.h"
@@ -28,6 +29,7 @@ struct SimulationRun {
     std::atomic<int64_t> homeLeft{0};
     std::atomic<int64_t> foreignLeft{0};
     BattleOutcome outcome;
+    std::shared_ptr<BattleCourse> course = std::make_shared<BattleCourse>();
 
     SimulationRun(const Fleet &h, const Fleet &f) : home(h), foreign(f)
     {
@@ -47,6 +49,7 @@ struct SimulationRun {
     {
         BattleControl control;
         control.cancel = &cancel;
+        control.course = course.get();
         control.progress = [this](const BattleProgress &p) {
             rounds = p.rounds;
             homeLeft = p.homeShipsLeft;
@@ -137,6 +140,7 @@ void BattleRuns::Simulate()
                              emit reportReady(CancelledReport(run->outcome.rounds), false);
                          else
                              emit reportReady(BattleReport(run->home, run->foreign, run->outcome), true);
+                         emit courseReady(run->course);
                      });
                  },
                  [run] { return run->progress(); });
@@ -163,23 +167,28 @@ void BattleRuns::MinCount(int entry)
                      guarded(prompts_, parent_, [&] {
                          const QString name = run->home.Classes[size_t(run->entry)].Name;
                          const MinCountResult &r = run->result;
-                         if (r.end == MinCountEnd::Cancelled)
+                         if (r.end == MinCountEnd::Cancelled) {
+                             emit statusMessage(QStringLiteral("Suche abgebrochen."));
                              return;
+                         }
                          if (r.end == MinCountEnd::Unreachable) {
                              prompts_.showInformation(parent_, title,
                                                       QStringLiteral("Mindestanzahl für \u201E%1\u201C: nicht erreichbar").arg(name));
                              return;
                          }
-                         // The count and its battle, unless the fleets were changed meanwhile.
+                         const QString question =
+                             QStringLiteral("Mindestanzahl für \u201E%1\u201C: %2. Anzahl übernehmen?").arg(name).arg(r.count);
+                         if (!prompts_.askQuestion(parent_, title, question, QStringLiteral("Übernehmen"),
+                                                   QStringLiteral("Nicht übernehmen")))
+                             return;
+                         // The count and its battle, for the fleets the search was made for.
+                         if (!sameFleet(state_.homeFleet, run->home) || !sameFleet(state_.foreignFleet, run->foreign))
+                             return;
                          Fleet won = run->home;
                          won.SetCount(run->entry, r.count);
-                         if (sameFleet(state_.homeFleet, run->home) && sameFleet(state_.foreignFleet, run->foreign)) {
-                             state_.homeFleet = won;
-                             emit fleetsChanged();
-                             emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
-                         }
-                         prompts_.showInformation(parent_, title,
-                                                  QStringLiteral("Mindestanzahl für \u201E%1\u201C: %2").arg(name).arg(r.count));
+                         state_.homeFleet = won;
+                         emit fleetsChanged();
+                         emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
                      });
                  },
                  [run] { return run->progress(); });

@@ -69,8 +69,16 @@ const QString kTitle = QStringLiteral("Bester Konter");
 } // namespace
 
 CounterCommand::CounterCommand(AppState &state, UserPrompts &prompts, BattleRunner &runner, QWidget *page)
-    : QObject(page), state_(state), prompts_(prompts), runner_(runner), page_(page), dialog_(new CounterDialog(page))
+    : QObject(page), state_(state), prompts_(prompts), runner_(runner), page_(page)
 {
+}
+
+// Made when first shown: a start need not build it.
+CounterDialog *CounterCommand::dialog()
+{
+    if (!dialog_)
+        dialog_ = new CounterDialog(page_);
+    return dialog_;
 }
 
 void CounterCommand::BestCounterClick()
@@ -89,10 +97,12 @@ void CounterCommand::BestCounterClick()
     runner_.run([run](const std::atomic<bool> &cancel) { run->search(cancel); },
                 [this, run] {
                     guarded(prompts_, page_, [&] {
-                        if (run->result.cancelled)
+                        if (run->result.cancelled) {
+                            emit statusMessage(QStringLiteral("Suche abgebrochen."));
                             return;
-                        dialog_->setRows(run->result.rows, noteFor(*run));
-                        if (prompts_.execDialog(*dialog_) != QDialog::Accepted || dialog_->chosenRow() < 0)
+                        }
+                        dialog()->setRows(run->result.rows, noteFor(*run));
+                        if (prompts_.execDialog(*dialog()) != QDialog::Accepted || dialog_->chosenRow() < 0)
                             return;
                         // The answer holds for the fleets it was searched for.
                         if (!sameEntries(state_.homeFleet, run->home) || !sameEntries(state_.foreignFleet, run->foreign)) {

@@ -24,7 +24,7 @@ public:
     // The dialog is a child of `page`.
     CounterCommand(AppState &state, UserPrompts &prompts, BattleRunner &runner, QWidget *page);
 
-    CounterDialog *dialog() const { return dialog_; }
+    CounterDialog *dialog();
 
     // Starts the search for the fleets as they stand; nothing while other work runs.
     void BestCounterClick();
@@ -37,13 +37,15 @@ signals:
     // The home fleet got ships at this entry.
     void shipsAdded(int entry);
     void reportReady(const QStringList &lines, bool battleReport);
+    // A line for the status bar ("Suche abgebrochen.").
+    void statusMessage(const QString &text);
 
 private:
     AppState &state_;
     UserPrompts &prompts_;
     BattleRunner &runner_;
     QWidget *page_;
-    CounterDialog *dialog_;
+    CounterDialog *dialog_ = nullptr;
 };
 
 } // namespace qf

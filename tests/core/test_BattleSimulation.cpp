@@ -257,19 +257,31 @@ TEST(FightBattle, HugeFleetsStayInsideTheIntegerRange)
     }
 }
 
-TEST(ReportTabStops, FollowTheWidestTextOfEachColumn)
+TEST(LayOutReport, ColumnsFollowTheWidestTextOfEachColumn)
 {
     const struct {
         QStringList lines;
         QList<double> stops;
+        QList<double> wideBlank; // line, index, width
     } cases[] = {
-        // Two name stops, then one blank after the widest text of each column.
-        {test::FirstWorkedExample().report, {10.5, 20.5, 28.5, 40.5, 44.5, 45.5}},
-        // A name of 21 characters runs past both name stops.
-        {{QStringLiteral("Einundzwanzig Zeichen 5\t100"), QStringLiteral("kurz\t\t1234567\t1")}, {10.5, 20.5, 28.5}},
-        // Characters, not UTF-16 units, count: eleven of them end before the second stop.
-        {{QString::fromUtf8("𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊\t1")}, {10.5, 20.5}},
+        // The short names' stop, then each column two blanks after the widest text before it,
+        // and a hair's breadth after each for the foreign total's second tab.
+        {test::FirstWorkedExample().report, {10.5, 13, 13.05, 22, 22.05, 35, 35.05, 40, 40.05}, {}},
+        // A name of 20 characters and a total of 19 digits keep a gap to the next column.
+        {{QStringLiteral("Zwanzig Zeichen Name\t30\t1"), QStringLiteral("A\t\t1234567890123456789\t2")},
+         {10.5, 22, 22.05, 43, 43.05}, {}},
+        // A name of 21 characters is followed by a blank, drawn wide to reach the count column.
+        {{QStringLiteral("Einundzwanzig Zeichen 5\t100"), QStringLiteral("kurz\t\t1234567\t1")},
+         {10.5, 23, 23.05, 32, 32.05}, {0, 21, 2}},
+        // Characters, not UTF-16 units, count.
+        {{QString::fromUtf8("𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊𝔊\t1")}, {10.5, 13, 13.05}, {}},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(ReportTabStops(c.lines), c.stops) << c.lines.join(u'|').toStdString();
+    for (const auto &c : cases) {
+        const ReportLayout layout = LayOutReport(c.lines);
+        EXPECT_EQ(layout.tabStops, c.stops) << c.lines.join(u'|').toStdString();
+        QList<double> blanks;
+        for (const ReportLayout::WideBlank &b : layout.wideBlanks)
+            blanks << b.line << double(b.index) << b.width;
+        EXPECT_EQ(blanks, c.wideBlank) << c.lines.join(u'|').toStdString();
+    }
 }

@@ -3,11 +3,12 @@
 #include "ui/AppState.h"
 #include "app/KRM_Main.h"
 #include "battle/page/BattlePage.h"
+#include "designer/DesignerPage.h"
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
 #include "battle/planning/MinCount.h"
 #include "library/commands/LibraryCommands.h"
-#include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,6 +27,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,24 +38,14 @@ using namespace qf::test;
 
 namespace {
 
-// The whole main window in a fresh working directory, so that no KRM.ini is read.
-struct Window {
+// The whole main window on the Kampfsimulator page, shown.
+struct Window : WindowFixture {
     Window()
     {
-        oldCurrent = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
-        w = std::make_unique<TKRM_Main>(state, prompts, QStringList{"schiffsdesigner"});
-        w->setExitHandler([this](int status) { exitStatuses << status; });
         w->pageControl()->setCurrentIndex(2);
         w->show();
-        if (!QTest::qWaitForWindowExposed(w.get()))
+        if (!QTest::qWaitForWindowExposed(w))
             qWarning("window not exposed");
-    }
-    ~Window()
-    {
-        w.reset();
-        QDir::setCurrent(oldCurrent);
     }
 
     template <typename T = QLineEdit>
@@ -120,12 +112,7 @@ struct Window {
     QWidget *progress() const { return get<QWidget>(QStringLiteral("b_Progress")); }
     QPushButton *cancel() const { return get<QPushButton>(QStringLiteral("b_Cancel")); }
 
-    QTemporaryDir dir;
-    QList<int> exitStatuses;
-    QString oldCurrent;
-    AppState state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TKRM_Main> w;
+    TKRM_Main *w = &window();
 };
 
 QColor menuColour() { return QApplication::palette().color(QPalette::Window); }
@@ -218,6 +205,7 @@ private slots:
         f.addShips(1, a, QStringLiteral("3"));
         QCOMPARE(f.items(1), QStringList{QStringLiteral("Jäger (3)")});
         QCOMPARE(f.remembered(1), QStringLiteral("0"));
+        QVERIFY(f.list(1)->item(0)->toolTip().startsWith(QStringLiteral("Jäger\nAnzahl: 3\nJe Schiff: Angriff ")));
         QCOMPARE(f.text("b_Fleet1AS"), QString::number(3 * design.GetAS()));
         QCOMPARE(f.text("b_Fleet1PZ"), QString::number(3 * design.GetArmor()));
         QCOMPARE(f.text("b_Fleet1Stabi"), QString::number(3 * design.GetStability()));
@@ -397,11 +385,12 @@ private slots:
         f.clickTotal("b_Fleet1Cost");
         QCOMPARE(f.items(1), QStringList({"A (3)", "B (1000)"}));
 
-        // A position outside the fleet changes no count, but the colours still move.
-        f.get("b_Fleet1LastClassIndex")->setText(QStringLiteral("7"));
+        // A position outside the fleet (Entf on the first entry) changes no count, but the colours still move.
+        f.clickItem(1, 0);
+        QTest::keyClick(f.list(1), Qt::Key_Delete);
         f.prompts.acceptWithText("bd_Value", "1");
         f.clickTotal("b_Fleet1PZ");
-        QCOMPARE(f.items(1), QStringList({"A (3)", "B (1000)"}));
+        QCOMPARE(f.items(1), QStringList({"B (1000)"}));
         QCOMPARE(background(f.get("b_Fleet1PZ")), windowColour());
     }
 
@@ -455,10 +444,11 @@ private slots:
         const int a = f.addDesign(QStringLiteral("Jäger"), 4, 2);
         const int b = f.addDesign(QStringLiteral("Frachter"), 0, 1, 5);
         const QStringList help = f.report();
-        // An empty fleet: the memo keeps what it shows.
+        // An empty fleet: the memo keeps what it shows, and the status bar says which.
         f.addShips(1, a, QStringLiteral("3"));
         QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
         QCOMPARE(f.report(), help);
+        QCOMPARE(f.w->statusBar()->currentMessage(), QStringLiteral("Die Fremdflotte ist leer."));
 
         f.addShips(2, b, QStringLiteral("20"));
         f.key(1, '+');
@@ -576,39 +566,40 @@ private slots:
         QVERIFY(f.list(1)->item(0)->isSelected());
     }
 
-    // The battle report's columns start at the same place in every row, for names
-    // of 5, 10, 11 and 20 characters alike.
+    // The battle report's columns start at the same place in every row of both
+    // blocks, for names of 5, 10, 11, 20 and 32 characters alike; no line wraps.
     void reportColumnsLineUp()
     {
         Window f;
-        const QStringList names = {"Falke", "Zerstörer1", "Kreuzer-Mk2", "Schlachtschiff Mk. 3"};
+        const QStringList names = {"Falke", "Zerstörer1", "Kreuzer-Mk2", "Schlachtschiff Mk. 3",
+                                   "Schlachtschiff der Sternenklasse"};
         for (const QString &name : names)
             f.addShips(1, f.addDesign(name, 20, 3, 2), QStringLiteral("40"));
         f.addShips(2, f.addDesign(QStringLiteral("Ziel"), 1, 1), QStringLiteral("900"));
         QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
         auto *report = f.get<QPlainTextEdit>("b_BattleReport");
-        report->resize(900, 600); // room for every row on one line
+        QCOMPARE(report->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCoreApplication::processEvents();
-        // The x position of each cell after a tab, for every row with tabs.
+        // The x position of each cell after a tab or the long name's blank, for every row with tabs.
         QList<QList<qreal>> columns;
         for (QTextBlock block = report->document()->begin(); block.isValid(); block = block.next()) {
             const QString text = block.text();
             if (!text.contains(u'\t'))
                 continue;
+            QCOMPARE(block.layout()->lineCount(), 1);
             QList<qreal> xs;
-            for (int i = 0; i < text.size(); ++i) {
-                if (text[i] == u'\t' && i + 1 < text.size() && text[i + 1] != u'\t')
+            for (int i = 0; i + 1 < text.size(); ++i) {
+                const bool longName = text[i] == u' ' && text.left(i).size() > 20 && !text.left(i).contains(u'\t');
+                if ((text[i] == u'\t' && text[i + 1] != u'\t') || longName)
                     xs << block.layout()->lineAt(0).cursorToX(i + 1);
             }
             columns << xs;
         }
-        QVERIFY(columns.size() >= 7); // header, four rows and the total of each block
-        const QList<qreal> header = columns.first();
-        QCOMPARE(header.size(), 4);
+        QCOMPARE(columns.size(), 10); // header, five rows and the total, and the foreign header, row and total
         for (const QList<qreal> &row : columns) {
-            // The foreign total keeps its extra tab before the armour: its first three line up.
-            for (int k = 0; k < 3 && k < row.size(); ++k)
-                QCOMPARE(row[k], header[k]);
+            QCOMPARE(row.size(), 4);
+            for (int k = 0; k < 4; ++k)
+                QVERIFY2(qAbs(row[k] - columns.first()[k]) < 1, qPrintable(QString::number(row[k])));
         }
     }
 
@@ -730,6 +721,58 @@ private slots:
         QCOMPARE(cli, report);
     }
 
+    // A hand-written fleets file in another folder: a relative "design" counts from the
+    // working directory first, then from the file's folder. The report gives way to the help.
+    void loadedFleetsFindTheirDesignsInTheDocumentedOrder()
+    {
+        Window f;
+        const QString data = QStringLiteral(QF_TEST_DATA);
+        QVERIFY(QDir().mkpath(f.path("weg")));
+        QVERIFY(QFile::copy(data + "/example.shp", f.path("Schiff.shp")));
+        QVERIFY(QFile::copy(data + "/lager3.shp", f.path("weg/Schiff.shp")));
+        QVERIFY(QFile::copy(data + "/lager3.shp", f.path("weg/Nur.shp")));
+        QFile file(f.path("weg/Flotten.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral(R"({"home": [{"count": 2, "design": "Schiff.shp"}, {"count": 1, "design": "Nur.shp"}],
+                    "foreign": [{"count": 1, "design": "%1/example.shp"}, {"count": 1, "design": "%1/lager3.shp"}]})")
+                       .arg(data).toUtf8());
+        file.close();
+        f.addShips(1, 0, QStringLiteral("1"));
+        f.addShips(2, 0, QStringLiteral("1"));
+        QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        f.prompts.answerOpenFile(f.path("weg/Flotten.json"));
+        f.w->menuItem(QStringLiteral("LoadFleets"))->trigger();
+        QVERIFY2(f.prompts.warnings.isEmpty(), qPrintable(f.prompts.warnings.join(u'|')));
+        const Fleet &home = f.state.homeFleet;
+        const Fleet &foreign = f.state.foreignFleet;
+        for (int i : {0, 1})
+            QCOMPARE(std::tuple(home.Classes[i].AS, home.Classes[i].Stability, home.Classes[i].Cost),
+                     std::tuple(foreign.Classes[i].AS, foreign.Classes[i].Stability, foreign.Classes[i].Cost));
+        QVERIFY(home.Classes[0].Stability != home.Classes[1].Stability);
+        QCOMPARE(f.report(), BattlePage::startUpHelpLines());
+    }
+
+    // The window grows from its smallest size, the report box and the lists with it,
+    // and comes back as large as it was left.
+    void theWindowGrowsAndComesBackAsLeft()
+    {
+        Window f;
+        const QSize smallest = f.w->minimumSize();
+        QCOMPARE(f.w->size(), smallest);
+        auto *report = f.get<QPlainTextEdit>("b_BattleReport");
+        const QSize box = report->size();
+        const int list = f.list(1)->width();
+        f.w->resize(smallest + QSize(300, 200));
+        QTRY_VERIFY(report->width() >= box.width() + 300 && report->height() > box.height() + 100);
+        QVERIFY(f.list(1)->width() >= list + 300);
+        QVERIFY(f.w->designerPage()->maximumWidth() < f.w->width());
+        QVERIFY(f.w->close());
+        AppState state;
+        ScriptedPrompts prompts;
+        TKRM_Main again(state, prompts, {QStringLiteral("schiffsdesigner")});
+        QCOMPARE(again.size(), smallest + QSize(300, 200));
+    }
+
     void fleetsThatCannotBeLoadedAreRefusedAndStay_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -752,7 +795,7 @@ private slots:
         QFETCH(QString, reason);
         Window f;
         f.addShips(1, f.addDesign(QStringLiteral("Bleibt"), 2), QStringLiteral("4"));
-        const QString path = f.dir.filePath(QStringLiteral("kaputt.json"));
+        const QString path = f.path(QStringLiteral("kaputt.json"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -777,7 +820,7 @@ private slots:
         f.addShips(2, f.addDesign(QStringLiteral("Zerstörer"), 1), QStringLiteral("3"));
         QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
         QVERIFY(save->isEnabled());
-        const QString path = f.dir.filePath(QStringLiteral("Bericht.txt"));
+        const QString path = f.path(QStringLiteral("Bericht.txt"));
         f.prompts.answerSaveFile(path);
         save->trigger();
         QFile file(path);
@@ -802,8 +845,16 @@ private slots:
         QCOMPARE(f.cancel()->text(), QStringLiteral("Abbrechen"));
         QVERIFY(!f.get<QPushButton>("b_Simulate")->isEnabled());
         QVERIFY(!f.get<QPushButton>("b_Reset")->isEnabled());
-        QVERIFY(!f.w->menuItem(QStringLiteral("Simulieren1"))->isEnabled());
-        QVERIFY(!f.w->menuItem(QStringLiteral("Zurcksetzen1"))->isEnabled());
+        // Nothing changes the fleets while they fight.
+        for (const char *item : {"Simulieren1", "Zurcksetzen1", "LoadFleets", "MinCount", "BestCounter"})
+            QVERIFY2(!f.w->menuItem(QString::fromLatin1(item))->isEnabled(), item);
+        for (const QString &name : QStringList{"b_AddShipClass1", "b_ShipCount2", "b_Fleet1AS", "b_Fleet2Cost"})
+            QVERIFY2(!f.w->findChild<QWidget *>(name)->isEnabled(), qPrintable(name));
+        f.clickItem(1, 0);
+        f.key(1, '+');
+        QTest::keyClick(f.list(2), Qt::Key_Delete);
+        QCOMPARE(f.items(1), QStringList{"Heim (30000000)"});
+        QCOMPARE(f.items(2), QStringList{"Fremd (30000000)"});
         auto *bar = f.get<QProgressBar>(QStringLiteral("b_Progress"));
         QTRY_VERIFY_WITH_TIMEOUT(bar->text().contains(QRegularExpression(QStringLiteral("^Runde [1-9]\\d* "))), 20000);
         QVERIFY(bar->text().contains(QStringLiteral("Heimat")));
@@ -825,16 +876,14 @@ private slots:
         QVERIFY(f.get<QPushButton>("b_Simulate")->isEnabled());
         QVERIFY(f.w->menuItem(QStringLiteral("Simulieren1"))->isEnabled());
         QVERIFY(!f.w->menuItem(QStringLiteral("SaveReport"))->isEnabled()); // no result to save
-    }
+        QVERIFY(f.get("b_Fleet1AS")->isEnabled());
 
-    // A battle that ends while another page is shown leaves its report; the page stays.
-    void aBattleFinishingWhileAnotherPageIsShown()
-    {
-        Window f;
+        // The next long battle runs to its end, also while another page is shown.
         f.setLongBattle(3000000, 2000000);
         QStringList expected;
         SimulateBattle(f.state.homeFleet, f.state.foreignFleet, expected);
         QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
+        QVERIFY(f.w->battlePage()->isRunning());
         f.w->pageControl()->setCurrentIndex(1);
         QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 120000);
         QCOMPARE(f.report(), expected);
@@ -854,16 +903,33 @@ private slots:
         QVERIFY(f.report().first().startsWith(QStringLiteral("Simulation abgebrochen nach ")));
     }
 
+    // Without unsaved designs, and with them answered "Schließen", the battle stops
+    // before the window goes; answered "Abbrechen", both go on.
+    void theCloseBoxDuringABattleCancelsIt_data()
+    {
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<bool>("close");
+        QTest::newRow("nothing unsaved") << false << true;
+        QTest::newRow("Schließen") << true << true;
+        QTest::newRow("Abbrechen") << true << false;
+    }
     void theCloseBoxDuringABattleCancelsIt()
     {
+        QFETCH(bool, unsaved);
+        QFETCH(bool, close);
         Window f;
+        if (unsaved)
+            f.addDesign(QStringLiteral("Neu"), 1);
+        f.prompts.questionAnswers.push_back(close);
         f.setLongBattle();
         QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
         QVERIFY(f.w->battlePage()->isRunning());
-        QCloseEvent close;
-        QApplication::sendEvent(f.w.get(), &close);
-        QVERIFY(close.isAccepted());
-        QVERIFY(!f.w->battlePage()->isRunning());
+        QCloseEvent event;
+        QApplication::sendEvent(f.w, &event);
+        QCOMPARE(event.isAccepted(), close);
+        QCOMPARE(f.w->battlePage()->isRunning(), !close);
+        QCOMPARE(f.prompts.questions.size(), unsaved ? 1 : 0);
+        f.w->battlePage()->cancelRunning();
     }
 
     // "Mindestanzahl..." for the chosen home entry: the smallest count that wipes out the
@@ -880,12 +946,20 @@ private slots:
         f.addShips(2, target, QStringLiteral("40"));
         QCOMPARE(f.remembered(1), QStringLiteral("1"));
         const Fleet before = f.state.homeFleet;
-        f.w->menuItem(QStringLiteral("MinCount"))->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 60000);
-        QCOMPARE(f.prompts.informations.size(), 1);
-        const QString told = f.prompts.informations[0];
+        const QStringList help = f.report();
+        // "Nicht übernehmen" leaves fleet and report; "Übernehmen" sets the count.
+        for (bool take : {false, true}) {
+            f.prompts.questionAnswers.push_back(take);
+            f.w->menuItem(QStringLiteral("MinCount"))->trigger();
+            QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 60000);
+            QCOMPARE(f.state.homeFleet.Classes[1].Count, take ? f.prompts.questions.last().section(u' ', -3, -3).chopped(1).toInt() : 1);
+            QCOMPARE(f.report() == help, !take);
+        }
+        QVERIFY(f.prompts.informations.isEmpty());
+        const QString told = f.prompts.questions[1];
         QVERIFY2(told.startsWith(QStringLiteral("Mindestanzahl\nMindestanzahl für \u201EJäger\u201C: ")), qPrintable(told));
-        const int count = told.section(u' ', -1).toInt();
+        QVERIFY2(told.endsWith(QStringLiteral(". Anzahl übernehmen?")), qPrintable(told));
+        const int count = f.state.homeFleet.Classes[1].Count;
         QVERIFY(count >= 1);
         QCOMPARE(f.state.homeFleet.Classes[1].Count, count);
         QCOMPARE(f.state.homeFleet.Classes[0].Count, 2);
@@ -927,6 +1001,7 @@ private slots:
         QTest::mouseClick(f.cancel(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 20000);
         QVERIFY(f.prompts.informations.isEmpty());
+        QCOMPARE(f.w->statusBar()->currentMessage(), QStringLiteral("Suche abgebrochen."));
         QCOMPARE(f.state.homeFleet.Classes[0].Count, 1);
         QVERIFY(f.w->menuItem(QStringLiteral("MinCount"))->isEnabled());
         QVERIFY(!f.progress()->isVisible());

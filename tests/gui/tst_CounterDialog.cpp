@@ -105,7 +105,8 @@ private slots:
             f.window().menuItem(QStringLiteral("MinCount"))->trigger();
             QTRY_VERIFY_WITH_TIMEOUT(!f.page()->isRunning(), 60000);
             const int count = f.state.homeFleet.Classes[size_t(entry)].Count;
-            QCOMPARE(f.prompts.informations.last().section(u' ', -1).toInt(), count);
+            // "Mindestanzahl für „…“: K. Anzahl übernehmen?"
+            QCOMPARE(f.prompts.questions.last().section(u' ', -3, -3).chopped(1).toInt(), count);
             QCOMPARE(count, rows[r][1].toInt() + (rows[r][0] == QStringLiteral("Begleiter") ? 2 : 0));
         }
     }

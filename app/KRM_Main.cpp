@@ -1,6 +1,7 @@
 #include "app/KRM_Main.h"
 
 #include "ui/AppState.h"
+#include "session/RecentFiles.h"
 #include "settings/CommandLine.h"
 #include "settings/ConfigFormat.h"
 #include "settings/WindowGeometry.h"
@@ -34,6 +35,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -49,7 +51,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      state_(state), prompts_(prompts)
+      state_(state), prompts_(prompts), recent_(std::make_unique<RecentFiles>(RecentFilesStorePath()))
 {
     setObjectName(QStringLiteral("KRM_Main"));
     setWindowTitle(QStringLiteral("Quarzfink Schiffsdesigner 3.0a"));
@@ -132,17 +134,34 @@ QAction *TKRM_Main::addItem(QMenu *menu, const char *name, const QString &captio
     return action;
 }
 
-QAction *TKRM_Main::menuItem(const QString &name) const { return findChild<QAction *>(name); }
+QAction *TKRM_Main::menuItem(const QString &name) const
+{
+    // Walks the menu bar and every menu in it.
+    QList<QAction *> pending = menuBar()->actions();
+    while (!pending.isEmpty()) {
+        QAction *action = pending.takeFirst();
+        if (action->objectName() == name)
+            return action;
+        if (action->menu())
+            pending += action->menu()->actions();
+    }
+    return nullptr;
+}
 
 void TKRM_Main::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    designerMenu_ = bar->addMenu(QStringLiteral("Designer"));
+    designerMenu_ = bar->addMenu(QStringLiteral("&Designer"));
     designerMenu_->setObjectName(QStringLiteral("DesignerMenu"));
     designerMenu_->menuAction()->setObjectName(QStringLiteral("Designer"));
     QAction *load = addItem(designerMenu_, "Load", QStringLiteral("Ö&ffnen..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    recentMenu_ = designerMenu_->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+    recentMenu_->menuAction()->setObjectName(QStringLiteral("RecentFiles"));
+    // Filled as it opens: an entry chosen may change the list.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TKRM_Main::fillRecentMenu);
     QAction *newDesign = addItem(designerMenu_, "New", QStringLiteral("&Neu"), QKeySequence(QStringLiteral("Ctrl+N")));
     QAction *saveAs = addItem(designerMenu_, "SaveAs", QStringLiteral("&Speichern Als..."), QKeySequence(QStringLiteral("Ctrl+A")));
     QAction *copy = addItem(designerMenu_, "Copy", QStringLiteral("&Kopieren"), QKeySequence(QStringLiteral("Ctrl+K")));
@@ -153,18 +172,18 @@ void TKRM_Main::buildMenu()
     QMenu *options = designerMenu_->addMenu(QStringLiteral("Optionen"));
     options->setObjectName(QStringLiteral("DesignOptionsMenu"));
     options->menuAction()->setObjectName(QStringLiteral("DesignOptions"));
-    QAction *flightTime = addItem(options, "FlightTime", QStringLiteral("Flugzeit (pa)"));
-    QAction *acceleration = addItem(options, "Acceleration", QStringLiteral("Beschleunigung"));
+    FlightTime = addItem(options, "FlightTime", QStringLiteral("Flugzeit (pa)"));
+    Acceleration = addItem(options, "Acceleration", QStringLiteral("Beschleunigung"));
     auto *display = new QActionGroup(this);
     display->setExclusive(true);
-    for (QAction *radio : {flightTime, acceleration}) {
+    for (QAction *radio : {FlightTime, Acceleration}) {
         radio->setCheckable(true);
         display->addAction(radio);
     }
-    flightTime->setChecked(true);
-    QAction *setDistance = addItem(options, "SetNewDistance", distanceCaption(QString::number(kDefaultDistance)));
+    FlightTime->setChecked(true);
+    SetNewDistance = addItem(options, "SetNewDistance", distanceCaption(QString::number(kDefaultDistance)));
 
-    calculatorMenu_ = bar->addMenu(QStringLiteral("Rechner"));
+    calculatorMenu_ = bar->addMenu(QStringLiteral("&Rechner"));
     calculatorMenu_->setObjectName(QStringLiteral("CalculatorMenu"));
     calculatorMenu_->menuAction()->setObjectName(QStringLiteral("Calculator"));
     QMenu *useDesign = calculatorMenu_->addMenu(QStringLiteral("Design verwenden..."));
@@ -174,10 +193,10 @@ void TKRM_Main::buildMenu()
     addItem(useDesign, "Design21", QStringLiteral("Design2..."))->setEnabled(false);
     addItem(calculatorMenu_, "CalculatorOptions", QStringLiteral("Optionen"))->setEnabled(false);
 
-    battleMenu_ = bar->addMenu(QStringLiteral("Kampfsimulator"));
+    battleMenu_ = bar->addMenu(QStringLiteral("&Kampfsimulator"));
     battleMenu_->setObjectName(QStringLiteral("BattleSimMenu"));
     battleMenu_->menuAction()->setObjectName(QStringLiteral("BattleSim"));
-    QAction *simulate = addItem(battleMenu_, "Simulieren1", QStringLiteral("Simulieren"));
+    QAction *simulate = addItem(battleMenu_, "Simulieren1", QStringLiteral("Simulieren"), QKeySequence(Qt::Key_F5));
     QAction *reset = addItem(battleMenu_, "Zurcksetzen1", QStringLiteral("Zurücksetzen"));
     battleMenu_->addSeparator();
     QAction *saveFleets = addItem(battleMenu_, "SaveFleets", QStringLiteral("Flotten speichern..."));
@@ -198,9 +217,9 @@ void TKRM_Main::buildMenu()
     exit->setObjectName(QStringLiteral("Exit"));
     bar->addAction(exit);
 
-    connect(flightTime, &QAction::triggered, this, &TKRM_Main::menu_SelectFlightTime);
-    connect(acceleration, &QAction::triggered, this, &TKRM_Main::menu_SelectAcceleration);
-    connect(setDistance, &QAction::triggered, this, &TKRM_Main::menu_SetDistance);
+    connect(FlightTime, &QAction::triggered, this, &TKRM_Main::menu_SelectFlightTime);
+    connect(Acceleration, &QAction::triggered, this, &TKRM_Main::menu_SelectAcceleration);
+    connect(SetNewDistance, &QAction::triggered, this, &TKRM_Main::menu_SetDistance);
     connect(about, &QAction::triggered, this, &TKRM_Main::AboutClick);
     connect(simulate, &QAction::triggered, battle_, &BattlePage::b_SimulateClick);
     connect(reset, &QAction::triggered, battle_, &BattlePage::b_ResetClick);
@@ -237,6 +256,10 @@ void TKRM_Main::connectLibrary()
         PageControl1->setEnabled(!busy);
     });
     connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
+    connect(library_, &LibraryCommands::designFileUsed, this, [this](const QString &path) {
+        recent_->add(path);
+        recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
+    });
 }
 
 namespace {
@@ -300,6 +323,8 @@ void TKRM_Main::showEvent(QShowEvent *event)
 
 void TKRM_Main::startUp(const QStringList &arguments)
 {
+    recent_->load();
+    recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
     const StartArguments start = ParseStartArguments(arguments);
     const ConfigFileChoice config = ChooseConfigFile(
         start, [](const QString &path) { return QFileInfo::exists(path); }, userConfigFile());
@@ -316,7 +341,7 @@ void TKRM_Main::startUp(const QStringList &arguments)
     bool loaded = false;
     if (!start.shipFile.isEmpty()) {
         log_->append(QStringLiteral("Loading Shipdesign ") + start.shipFile);
-        loaded = library_->LoadDesignFile(start.shipFile, true) == ReadFailure::None;
+        loaded = library_->LoadDesignFile(start.shipFile, true).ok();
     }
     if (!loaded) {
         // The program always starts with one design, also when the file could not be read.
@@ -326,12 +351,12 @@ void TKRM_Main::startUp(const QStringList &arguments)
     state_.designs.CopyCounter = 0;
 }
 
-bool TKRM_Main::flightTimeShown() const { return menuItem(QStringLiteral("FlightTime"))->isChecked(); }
+bool TKRM_Main::flightTimeShown() const { return FlightTime->isChecked(); }
 
 void TKRM_Main::menu_SelectFlightTime()
 {
     // The radio group has already moved the check mark; what counts is what the page shows.
-    menuItem(QStringLiteral("FlightTime"))->setChecked(true);
+    FlightTime->setChecked(true);
     if (displayFlightTime_)
         return;
     displayFlightTime_ = true;
@@ -340,7 +365,7 @@ void TKRM_Main::menu_SelectFlightTime()
 
 void TKRM_Main::menu_SelectAcceleration()
 {
-    menuItem(QStringLiteral("Acceleration"))->setChecked(true);
+    Acceleration->setChecked(true);
     if (!displayFlightTime_)
         return;
     displayFlightTime_ = false;
@@ -355,7 +380,7 @@ QString TKRM_Main::distanceCaption(const QString &distance)
 void TKRM_Main::setDistance(const QString &text)
 {
     designer_->setDistanceText(text);
-    menuItem(QStringLiteral("SetNewDistance"))->setText(distanceCaption(designer_->distanceText()));
+    SetNewDistance->setText(distanceCaption(designer_->distanceText()));
 }
 
 void TKRM_Main::menu_SetDistance()
@@ -457,32 +482,70 @@ bool TKRM_Main::WriteConfig()
     return true;
 }
 
+namespace {
+const QString kSaveAll = QStringLiteral("Alle speichern");
+const QString kSave = QStringLiteral("Speichern");
+const QString kDontSave = QStringLiteral("Nicht speichern");
+const QString kCancel = QStringLiteral("Abbrechen");
+} // namespace
+
+bool TKRM_Main::saveDesignAt(int index)
+{
+    const int shownPage = PageControl1->currentIndex();
+    designer_->selectDesign(index);
+    PageControl1->setCurrentIndex(0);
+    const bool saved = library_->WriteDesignFile() == LibraryCommands::SaveResult::Saved;
+    PageControl1->setCurrentIndex(shownPage);
+    return saved;
+}
+
+bool TKRM_Main::saveAllFrom(int first)
+{
+    for (int index = first; index < state_.designs.size(); ++index) {
+        if (state_.designs.at(index).IsChanged() && !saveDesignAt(index))
+            return false;
+    }
+    return true;
+}
+
+bool TKRM_Main::askAboutEveryUnsavedDesign()
+{
+    const DesignCollection &designs = state_.designs;
+    const int shownPage = PageControl1->currentIndex();
+    const bool several = unsavedDesignNames().size() > 1;
+    // Each design with unsaved changes is asked about while it is shown. "Abbrechen"
+    // (the default) and a save that is cancelled or fails call the ending off, so no
+    // work is lost.
+    for (int index = 0; index < designs.size(); ++index) {
+        designer_->selectDesign(index);
+        if (!designs.at(index).IsChanged())
+            continue;
+        PageControl1->setCurrentIndex(0);
+        QStringList answers = {kSave, kDontSave, kCancel};
+        if (several)
+            answers.prepend(kSaveAll);
+        const QString answer = answers.value(prompts_.askChoice(
+            this, QStringLiteral("Schiffstyp speichern"),
+            QStringLiteral("Den Schiffstyp ") + designs.at(index).GetName() + QStringLiteral(" speichern?"),
+            answers, int(answers.size()) - 1));
+        PageControl1->setCurrentIndex(shownPage);
+        if (answer == kSaveAll)
+            return saveAllFrom(index);
+        if (answer == kSave && !saveDesignAt(index))
+            return false;
+        if (answer != kSave && answer != kDontSave)
+            return false;
+    }
+    return true;
+}
+
 void TKRM_Main::ExitClick()
 {
     guarded(prompts_, this, [&] {
         // A battle beside the window stops first; its report box says so.
         battle_->cancelRunning();
-        const DesignCollection &designs = state_.designs;
-        TConfirmationDlg *question = library_->confirmationDialog();
-        const int shownPage = PageControl1->currentIndex();
-        // Each design with unsaved changes is asked about while it is shown. "Cancel"
-        // passes it by; a save that is cancelled or fails calls the ending off, so no
-        // work is lost.
-        for (int index = 0; index < designs.size(); ++index) {
-            designer_->selectDesign(index);
-            const ShipDesign &design = designs.at(index);
-            if (!design.IsChanged())
-                continue;
-            PageControl1->setCurrentIndex(0);
-            question->AskConfirmation(
-                QStringLiteral("Schiffstyp speichern"),
-                QStringLiteral("Den Schiffstyp ") + design.GetName() + QStringLiteral(" speichern?"));
-            const bool save = prompts_.execDialog(*question) == QDialog::Accepted;
-            const bool saved = !save || library_->WriteDesignFile() == LibraryCommands::SaveResult::Saved;
-            PageControl1->setCurrentIndex(shownPage);
-            if (!saved)
-                return;
-        }
+        if (!askAboutEveryUnsavedDesign())
+            return;
         WriteConfig();
         saveWindowGeometry();
         endProcess(0);
@@ -503,21 +566,19 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
 {
     // Without unsaved work the window closes at once, without writing the settings.
     const QStringList unsaved = unsavedDesignNames();
-    if (unsaved.isEmpty()) {
-        battle_->cancelRunning();
-        saveWindowGeometry();
-        event->accept();
-        return;
+    bool close = unsaved.isEmpty();
+    if (!close) {
+        guarded(prompts_, this, [&] {
+            const QStringList answers = {kSaveAll, QStringLiteral("Schließen"), kCancel};
+            const int answer = prompts_.askChoice(
+                this, QStringLiteral("Ungespeicherte Änderungen"),
+                QStringLiteral("Diese Schiffsdesigns haben ungespeicherte Änderungen:\n%1\n\n"
+                               "Trotzdem schließen und die Änderungen verwerfen?")
+                    .arg(unsaved.join(QStringLiteral(", "))),
+                answers, 2);
+            close = answer == 1 || (answer == 0 && saveAllFrom(0));
+        });
     }
-    bool close = false;
-    guarded(prompts_, this, [&] {
-        close = prompts_.askQuestion(
-            this, QStringLiteral("Ungespeicherte Änderungen"),
-            QStringLiteral("Diese Schiffsdesigns haben ungespeicherte Änderungen:\n%1\n\n"
-                           "Trotzdem schließen und die Änderungen verwerfen?")
-                .arg(unsaved.join(QStringLiteral(", "))),
-            QStringLiteral("Schließen"), QStringLiteral("Abbrechen"));
-    });
     if (close) {
         battle_->cancelRunning();
         saveWindowGeometry();
@@ -525,6 +586,31 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
     } else {
         event->ignore();
     }
+}
+
+void TKRM_Main::fillRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList paths = recent_->paths();
+    for (int i = 0; i < int(paths.size()); ++i) {
+        QAction *entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])));
+        entry->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [this, path = paths[i]] { openRecentFile(path); });
+    }
+}
+
+void TKRM_Main::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        recent_->remove(path);
+        recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());
+        statusBar()->showMessage(
+            QStringLiteral("Die Datei \u201E%1\u201C gibt es nicht mehr; sie wurde aus der Liste genommen.")
+                .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    library_->OpenDroppedFiles({path});
 }
 
 void TKRM_Main::endProcess(int status) { exitHandler_(status); }

@@ -26,6 +26,7 @@ class CompareWindow;
 class TShipnameDialog;
 class TDistanceOptionDialog;
 class TAboutBox;
+class RecentFiles;
 
 class TKRM_Main : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,7 @@ public:
     TAboutBox *aboutBox() const { return AboutBox; }
     // The "Designvergleich" window; made when "Vergleichen..." is first chosen.
     CompareWindow *compareWindow() const { return compareWindow_; }
+    // A menu item by its name, for the tests that choose it.
     QAction *menuItem(const QString &name) const;
 
     QString configFileName() const { return configFileName_; }
@@ -81,6 +83,15 @@ private:
     void buildMenu();
     void connectLibrary();
     QStringList unsavedDesignNames() const;
+    // The questions of "Beenden"; false when the ending is called off.
+    bool askAboutEveryUnsavedDesign();
+    // "Speichern Als..." for the design at `index`, shown on the Designer page meanwhile.
+    bool saveDesignAt(int index);
+    // Saves every unsaved design from `first` on; false at the first save that does not happen.
+    bool saveAllFrom(int first);
+    // "Zuletzt geöffnet": its entries, and one chosen (a file that is gone leaves the list).
+    void fillRecentMenu();
+    void openRecentFile(const QString &path);
     void startUp(const QStringList &arguments);
     // The window's place, size and maximised state, kept over a restart.
     void restoreWindowGeometry();
@@ -103,6 +114,11 @@ private:
     TDistanceOptionDialog *DistanceOptionDialog = nullptr;
     TAboutBox *AboutBox = nullptr;
     CompareWindow *compareWindow_ = nullptr;
+    QAction *FlightTime = nullptr;
+    QAction *Acceleration = nullptr;
+    QAction *SetNewDistance = nullptr;
+    std::unique_ptr<RecentFiles> recent_;
+    QMenu *recentMenu_ = nullptr;
     QMenu *designerMenu_ = nullptr;
     QMenu *calculatorMenu_ = nullptr;
     QMenu *battleMenu_ = nullptr;

@@ -1,5 +1,7 @@
 #include "battle/FleetsJson.h"
 
+#include "library/FileErrors.h"
+
 #include "library/DesignFile.h"
 #include "model/ShipDesign.h"
 #include "model/WholeNumber.h"
@@ -170,7 +172,7 @@ FleetsJson ParseFleetsJson(const QByteArray &json, const DesignFileSource &desig
         QJsonParseError error{};
         const QJsonDocument document = QJsonDocument::fromJson(json, &error);
         if (error.error != QJsonParseError::NoError)
-            throw InputFault{QStringLiteral("fehlerhaftes JSON: ") + error.errorString()};
+            throw InputFault{QStringLiteral("fehlerhaftes JSON: ") + JsonErrorText(json, error)};
         if (!document.isObject())
             throw InputFault{QStringLiteral("JSON-Objekt mit \"home\" und \"foreign\" erwartet")};
         const QJsonObject root = document.object();

@@ -24,13 +24,20 @@ QGroupBox *makeGroup(const char *name, const char *caption, QGridLayout *&grid)
     return addGridGroup(name, caption, grid, QMargins(6, 4, 6, 4));
 }
 
-QLineEdit *figure(QGridLayout *grid, int row, int column, const char *name, const char *label,
-                  const char *text = "")
-{
-    return addLabelledEdit(grid, row, column, QString::fromLatin1(name), QString::fromUtf8(label),
-                           QString::fromUtf8(text), true);
-}
 } // namespace
+
+QLineEdit *DesignerPage::figure(QGridLayout *grid, int row, int column, const char *name, const char *label,
+                                const char *text)
+{
+    QLineEdit *edit = addLabelledEdit(grid, row, column, QString::fromLatin1(name), QString::fromUtf8(label),
+                                      QString::fromUtf8(text), true);
+    // The read-only figures are filled in the order of FigureFields().
+    for (size_t i = 0; i < figureEdits_.size(); ++i) {
+        if (qstrcmp(FigureFields()[i].control, name) == 0)
+            figureEdits_[i] = edit;
+    }
+    return edit;
+}
 
 DesignerPage::DesignerPage(AppState &state, UserPrompts &prompts, QWidget *parent)
     : QWidget(parent), state_(state), prompts_(prompts)
@@ -103,11 +110,13 @@ void DesignerPage::buildLayout()
     figure(grid, 0, 1, "d_StorageCapacity", "Lagerraum");
     figure(grid, 0, 2, "d_Armor", "Panzerung");
     figure(grid, 1, 0, "d_AS", "Angriff");
-    // The two pairs share their places: the display option shows one of them.
-    figure(grid, 1, 1, "d_Acceleration", "Beschleunigung");
-    figure(grid, 1, 2, "d_FlightTimePercent", "Flugzeit in (%)", "100");
+    // The two pairs share their places: the display option shows one of them. The
+    // label and the field of each stand in one cell, shown or hidden together.
+    accelerationCells_ = {figure(grid, 1, 1, "d_Acceleration", "Beschleunigung")->parentWidget(),
+                          figure(grid, 1, 2, "d_FlightTimePercent", "Flugzeit in (%)", "100")->parentWidget()};
     d_Distance = figure(grid, 1, 1, "d_Distance", "Distanz");
-    figure(grid, 1, 2, "d_FullFlightTime", "Flugzeit (h:m:s)", "hh:mm:ss");
+    flightTimeCells_ = {d_Distance->parentWidget(),
+                        figure(grid, 1, 2, "d_FullFlightTime", "Flugzeit (h:m:s)", "hh:mm:ss")->parentWidget()};
 
     page->addWidget(makeGroup("GroupBox4", "Kosten", grid));
     d_FE = figure(grid, 0, 0, "d_FE", "Eisen");
@@ -118,18 +127,16 @@ void DesignerPage::buildLayout()
     figure(grid, 1, 2, "d_O2", "Sauerstoff");
     page->addStretch();
 
-    for (size_t i = 0; i < figureEdits_.size(); ++i)
-        figureEdits_[i] = findChild<QLineEdit *>(QString::fromLatin1(FigureFields()[i].control));
-
     showFlightTime(true);
 }
 
 void DesignerPage::connectHandlers()
 {
-    for (QLineEdit *e : levelEdits_)
-        connect(e, &QLineEdit::textChanged, this, [this, e] { DesignChange(e); });
-    for (QCheckBox *box : actionBoxes_)
-        connect(box, &QCheckBox::toggled, this, [this, box] { DesignChange(box); });
+    for (const ComponentField &f : ComponentFields())
+        connect(levelEdit(f.id), &QLineEdit::textChanged, this, [this, c = f.id] { LevelChange(c); });
+    for (const ActionField &f : ActionFields())
+        connect(actionBoxes_[size_t(indexOf(f.id))], &QCheckBox::toggled, this,
+                [this, a = f.id] { ActionChange(a); });
     for (QLineEdit *factory : {d_ShipFactory, d_WarFactory}) {
         connect(factory, &QLineEdit::textChanged, this, &DesignerPage::FactoryChange);
         connect(factory, &QLineEdit::textChanged, this, &DesignerPage::figureSettingsChanged);
@@ -158,10 +165,10 @@ QString DesignerPage::warFactoryText() const { return d_WarFactory->text(); }
 void DesignerPage::showFlightTime(bool flightTime)
 {
     flightTimeShown_ = flightTime;
-    for (const char *name : {"d_Acceleration", "d_FlightTimePercent"})
-        findChild<QLineEdit *>(QString::fromLatin1(name))->parentWidget()->setVisible(!flightTime);
-    for (const char *name : {"d_FullFlightTime", "d_Distance"})
-        findChild<QLineEdit *>(QString::fromLatin1(name))->parentWidget()->setVisible(flightTime);
+    for (QWidget *cell : accelerationCells_)
+        cell->setVisible(!flightTime);
+    for (QWidget *cell : flightTimeCells_)
+        cell->setVisible(flightTime);
     emit figureSettingsChanged();
 }
 
@@ -173,19 +180,22 @@ void DesignerPage::setIfDifferent(QLineEdit *e, const QString &text)
         e->setText(text);
 }
 
-void DesignerPage::DesignChange(QObject *sender)
+void DesignerPage::LevelChange(Component c)
+{
+    changeDesign([&](ShipDesign &design) { design.SetLevel(c, readWholeNumber(levelEdit(c)->text())); });
+}
+
+void DesignerPage::ActionChange(Action a)
+{
+    changeDesign([&](ShipDesign &design) { design.SetFlag(a, actionBoxes_[size_t(indexOf(a))]->isChecked()); });
+}
+
+void DesignerPage::changeDesign(const std::function<void(ShipDesign &)> &change)
 {
     guarded(prompts_, this, [&] {
         if (!hasSelection())
             return;
-        const auto edit = std::find(levelEdits_.begin(), levelEdits_.end(), sender);
-        const auto box = std::find(actionBoxes_.begin(), actionBoxes_.end(), sender);
-        state_.designs.update(selectedIndex(), [&](ShipDesign &design) {
-            if (edit != levelEdits_.end())
-                design.SetLevel(Component(edit - levelEdits_.begin()), readWholeNumber((*edit)->text()));
-            else if (box != actionBoxes_.end())
-                design.SetFlag(Action(box - actionBoxes_.begin()), (*box)->isChecked());
-        });
+        state_.designs.update(selectedIndex(), change);
         runShowDesign();
         runFactoryChange();
     });

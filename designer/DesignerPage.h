@@ -4,10 +4,12 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QLineEdit;
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -49,7 +51,9 @@ public slots:
     void FactoryChange();
     void ShowChangedMarker();
     void ShipNameSelect(int index);
-    void DesignChange(QObject *sender);
+    // A level field or an action box changed: the selected design takes its value.
+    void LevelChange(Component c);
+    void ActionChange(Action a);
     // Selects the design in d_ShipName, shows it and recomputes its production figures.
     void selectDesign(int index);
     // Moves a level's spinner, as a design file read at start-up does.
@@ -61,6 +65,9 @@ private:
     void runShowDesign();
     void runFactoryChange();
     void setIfDifferent(QLineEdit *edit, const QString &text);
+    QLineEdit *figure(QGridLayout *grid, int row, int column, const char *name, const char *label,
+                      const char *text = "");
+    void changeDesign(const std::function<void(ShipDesign &)> &change);
     bool hasSelection() const;
 
     AppState &state_;
@@ -83,6 +90,9 @@ private:
     QLineEdit *d_FE = nullptr;
     QLineEdit *d_SI = nullptr;
     QLineEdit *d_C = nullptr;
+    // The cells of the two pairs the display option shows one of.
+    std::array<QWidget *, 2> accelerationCells_{};
+    std::array<QWidget *, 2> flightTimeCells_{};
     bool flightTimeShown_ = true;
 };
 

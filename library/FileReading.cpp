@@ -1,5 +1,7 @@
 #include "library/FileReading.h"
 
+#include "library/FileErrors.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -32,10 +34,11 @@ private:
     int fd_;
 };
 
-FileRead failed(ReadFailure failure)
+FileRead failed(ReadFailure failure, int systemError = 0)
 {
     FileRead result;
     result.failure = failure;
+    result.systemError = systemError;
     return result;
 }
 
@@ -77,7 +80,7 @@ FileRead ReadDescriptor(int fd, qint64 bound)
             continue;
         if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitForInput(fd))
             continue;
-        return failed(ReadFailure::ReadError);
+        return failed(ReadFailure::ReadError, errno);
     }
     if (have > bound)
         return failed(ReadFailure::TooLarge);
@@ -97,15 +100,17 @@ FileRead ReadRegularFile(const QString &path, qint64 bound)
     // Looked at before opening, so that no device is ever opened (opening some
     // has effects of its own); a file that changes in between is caught below.
     struct stat before {};
-    if (::stat(name.constData(), &before) == 0 && !S_ISREG(before.st_mode))
+    if (::stat(name.constData(), &before) != 0)
+        return failed(ReadFailure::CannotOpen, errno);
+    if (!S_ISREG(before.st_mode))
         return failed(ReadFailure::NotARegularFile);
     // Without O_NONBLOCK the open of a FIFO would wait for a writer.
     const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.valid())
-        return failed(ReadFailure::CannotOpen);
+        return failed(ReadFailure::CannotOpen, errno);
     struct stat opened {};
     if (::fstat(file.get(), &opened) != 0)
-        return failed(ReadFailure::ReadError);
+        return failed(ReadFailure::ReadError, errno);
     if (!S_ISREG(opened.st_mode))
         return failed(ReadFailure::NotARegularFile);
     // A regular file never blocks; the flag is dropped all the same so that a
@@ -143,6 +148,14 @@ QString ReadFailureText(ReadFailure failure, qint64 bound)
         return QStringLiteral("Lesefehler");
     }
     return QString();
+}
+
+QString ReadFailureText(const FileRead &read, qint64 bound)
+{
+    const bool systemReason = read.failure == ReadFailure::CannotOpen || read.failure == ReadFailure::ReadError;
+    if (systemReason && read.systemError != 0)
+        return SystemErrorText(read.systemError);
+    return ReadFailureText(read.failure, bound);
 }
 
 } // namespace qf

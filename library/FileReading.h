@@ -30,6 +30,7 @@ enum class ReadFailure {
 struct FileRead {
     QByteArray bytes; // empty unless ok()
     ReadFailure failure = ReadFailure::None;
+    int systemError = 0; // errno of a CannotOpen or ReadError, when the system gave one
 
     bool ok() const { return failure == ReadFailure::None; }
 };
@@ -59,5 +60,8 @@ QString SizeText(qint64 bytes);
 // tool's message: "Datei nicht lesbar", "keine normale Datei", "Datei zu groß
 // (mehr als 1 MiB)", "Lesefehler". Empty for None.
 QString ReadFailureText(ReadFailure failure, qint64 bound);
+// The same, with the system's reason where it gave one: "keine Berechtigung",
+// "Datei oder Ordner nicht vorhanden", ... (SystemErrorText).
+QString ReadFailureText(const FileRead &read, qint64 bound);
 
 } // namespace qf

@@ -174,8 +174,19 @@ void UpDown::step(int delta)
 {
     // Like the game client's spinners: start from the number in the edit.
     const auto typed = parseWholeNumber(associate_->text());
-    if (typed)
+    if (typed) {
+        // A typed number outside the range never moves the other way: a step away from
+        // the range leaves it, a step towards it goes to the range's nearer end.
+        const bool above = *typed > maximum_;
+        const bool below = *typed < minimum_;
+        if ((above && delta > 0) || (below && delta < 0))
+            return;
         setPosition(*typed);
+        if (above || below) {
+            associate_->setText(QString::number(position_));
+            return;
+        }
+    }
     const int64_t next = int64_t(position_) + delta;
     setPosition(next < minimum_ ? minimum_ : (next > maximum_ ? maximum_ : int(next)));
     associate_->setText(QString::number(position_));

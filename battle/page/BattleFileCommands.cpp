@@ -63,7 +63,7 @@ void BattleFileCommands::LoadFleetsClick()
         };
         const FileRead read = ReadRegularFile(path, kMaxFleetsJsonSize);
         if (!read.ok()) {
-            refuse(ReadFailureText(read.failure, kMaxFleetsJsonSize));
+            refuse(ReadFailureText(read, kMaxFleetsJsonSize));
             return;
         }
         // A design file named in the file is looked for beside it, too.

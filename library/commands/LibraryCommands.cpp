@@ -114,7 +114,7 @@ void LibraryCommands::RenameClick()
     });
 }
 
-ReadFailure LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinners)
+FileRead LibraryCommands::LoadDesignFile(const QString &path, bool updateSpinners)
 {
     QByteArray bytes;
     {
@@ -124,9 +124,9 @@ ReadFailure LibraryCommands::LoadDesignFile(const QString &path, bool updateSpin
             read.failure = ReadFailure::CannotOpen; // a NUL byte: not a design file
         if (!read.ok()) {
             log_.append(QStringLiteral("Error opening input file"));
-            return read.failure;
+            return read;
         }
-        bytes = read.bytes;
+        bytes = std::move(read.bytes);
     }
     const ShipDesign design = ReadDesignFile(bytes, DesignNameFromPath(path), [&](Component c, int value) {
         if (updateSpinners)
@@ -134,15 +134,17 @@ ReadFailure LibraryCommands::LoadDesignFile(const QString &path, bool updateSpin
     });
     const ReadingFile reading(*this);
     appendDesign(design);
-    return ReadFailure::None;
+    emit designFileUsed(path);
+    return FileRead();
 }
 
 void LibraryCommands::LoadClick()
 {
     guarded(prompts_, window_, [&] {
-        const QString path = prompts_.openFileName(
+        // Several files open one after another, each as one file opens.
+        const QStringList paths = prompts_.openFileNames(
             window_, designFileDialog("OpenDialog1", "Schiffsdesign Laden...", "Schiffdesigns (*.shp)"));
-        if (!path.isEmpty())
+        for (const QString &path : paths)
             openDesignFile(path);
     });
 }
@@ -157,8 +159,8 @@ void LibraryCommands::OpenDroppedFiles(const QStringList &paths)
 
 void LibraryCommands::openDesignFile(const QString &path)
 {
-    const ReadFailure failure = LoadDesignFile(path, false);
-    if (failure == ReadFailure::None) {
+    const FileRead read = LoadDesignFile(path, false);
+    if (read.ok()) {
         designs_.SuffixOnCollision(selectedIndex(), DesignNameFromPath(path));
         return;
     }
@@ -166,7 +168,7 @@ void LibraryCommands::openDesignFile(const QString &path)
     prompts_.showWarning(window_, QStringLiteral("Öffnen fehlgeschlagen"),
                          QStringLiteral("Die Datei \u201E%1\u201C wurde nicht geöffnet: %2")
                              .arg(QDir::toNativeSeparators(path),
-                                  ReadFailureText(failure, kMaxDesignFileSize)));
+                                  ReadFailureText(read, kMaxDesignFileSize)));
 }
 
 LibraryCommands::SaveResult LibraryCommands::WriteDesignFile()
@@ -195,6 +197,7 @@ LibraryCommands::SaveResult LibraryCommands::WriteDesignFile()
         design.MarkSaved();
     });
     emit designSaved(index);
+    emit designFileUsed(path);
     return SaveResult::Saved;
 }
 
@@ -210,6 +213,10 @@ void LibraryCommands::ImportClick()
         if (prompts_.execDialog(*ImportExportDialog) != QDialog::Accepted)
             return;
         appendDesign(ImportGameText(ImportExportDialog->exchangedText()));
+        // A name that is taken is told apart as an opened file's name is.
+        const int index = selectedIndex();
+        if (designs_.contains(index))
+            designs_.SuffixOnCollision(index, designs_.at(index).GetName());
         RenameClick();
     });
 }

@@ -36,8 +36,8 @@ public:
     // Reads a design file and appends its design; logs "Error opening input file"
     // and appends nothing when the file cannot be read (missing, not a regular
     // file, too large, not text). With updateSpinners the Designer page's spinners
-    // follow every level read. Returns why nothing was appended, or None.
-    ReadFailure LoadDesignFile(const QString &path, bool updateSpinners);
+    // follow every level read. Returns why nothing was appended (no bytes), or ok().
+    FileRead LoadDesignFile(const QString &path, bool updateSpinners);
     enum class SaveResult { Saved, Cancelled, Failed };
     // "Speichern Als..." for the selected design. A failed write is logged and told
     // in a message box; the design then keeps its name and stays unsaved.
@@ -63,6 +63,8 @@ signals:
     void readingFile(bool busy);
     // A design was written to a file under its (new) name.
     void designSaved(int index);
+    // A design file was read or written, for the list of recent files.
+    void designFileUsed(const QString &path);
 
 private:
     void openDesignFile(const QString &path);

@@ -1,4 +1,5 @@
 // Writing a whole file: only regular files are replaced.
+#include "library/FileErrors.h"
 #include "library/FileWriting.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qf;
@@ -56,4 +58,39 @@ TEST(FileWriting, NoDevicePipeSocketOrFolderIsReplaced)
     ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
     ::close(fd);
+}
+
+// The reasons are German, by the system's error code.
+TEST(FileWriting, TheReasonIsTheSystemsInGerman)
+{
+    QTemporaryDir dir;
+    QString why;
+    EXPECT_FALSE(WriteFileReplacing(dir.filePath(QStringLiteral("fehlt/a.shp")), "x", &why));
+    EXPECT_EQ(why, QStringLiteral("Datei oder Ordner nicht vorhanden"));
+    const std::pair<int, const char *> reasons[] = {
+        {EACCES, "keine Berechtigung"}, {EROFS, "Dateisystem nur lesbar"}, {ENOSPC, "Datenträger voll"},
+        {EFBIG, "Datei zu groß"}, {EISDIR, "ist ein Ordner"}, {12345, "Systemfehler 12345"}};
+    for (const auto &[code, text] : reasons)
+        EXPECT_EQ(SystemErrorText(code), QString::fromUtf8(text)) << code;
+}
+
+// A save leaves the file and nothing beside it; what a killed save left is removed by
+// the next save of that file, and the file keeps its permissions.
+TEST(FileWriting, NoStrayCopyStaysBeside)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.shp"));
+    ASSERT_TRUE(WriteFileReplacing(path, "eins"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString stale = dir.filePath(QStringLiteral(".a.shp.%1-0.tmp").arg(child));
+    QFile left(stale);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
+    ASSERT_TRUE(WriteFileReplacing(path, "zwei"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.shp")});
+    EXPECT_EQ(QFile::permissions(path) & 0x0FFF, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 }

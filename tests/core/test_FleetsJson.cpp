@@ -113,7 +113,10 @@ TEST(FleetsJson, DesignEntriesAreReadAsOpenReadsThem)
 
 TEST(FleetsJson, TheFirstFaultIsReported)
 {
-    EXPECT_TRUE(errorOf("{\"home\": [" + kOneShip).startsWith(QStringLiteral("fehlerhaftes JSON: ")));
+    EXPECT_TRUE(errorOf("{\"home\": [" + kOneShip).startsWith(QStringLiteral("fehlerhaftes JSON: Zeile 1, Spalte ")));
+    // The place counts lines and characters; the reason is German.
+    EXPECT_EQ(errorOf("{\"home\": [],\n \"ä\": 1,}"),
+              QStringLiteral("fehlerhaftes JSON: Zeile 2, Spalte 10: Objekt fehlt nach Komma"));
     EXPECT_EQ(errorOf("[1, 2]"), QStringLiteral("JSON-Objekt mit \"home\" und \"foreign\" erwartet"));
     EXPECT_EQ(errorOf("{\"home\": [" + kOneShip + "]}"), QStringLiteral("\"foreign\" fehlt oder ist keine Liste"));
     EXPECT_EQ(errorOf("{\"home\": [" + kOneShip + "], \"foreign\": []}"),

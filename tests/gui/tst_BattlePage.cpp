@@ -920,7 +920,8 @@ private slots:
         Window f;
         if (unsaved)
             f.addDesign(QStringLiteral("Neu"), 1);
-        f.prompts.questionAnswers.push_back(close);
+        if (close)
+            f.prompts.choiceAnswers.push_back(QStringLiteral("Schließen"));
         f.setLongBattle();
         QTest::mouseClick(f.get<QPushButton>("b_Simulate"), Qt::LeftButton);
         QVERIFY(f.w->battlePage()->isRunning());

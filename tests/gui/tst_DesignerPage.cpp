@@ -167,6 +167,17 @@ private slots:
         QCOMPARE(f.text("d_Laser"), QStringLiteral("100"));
         QTest::mouseClick(f.window().designerPage()->spinner(Component::StorageBays)->downButton(), Qt::LeftButton);
         QCOMPARE(f.text("d_StorageBays"), QStringLiteral("1"));
+        // Outside the range a step never goes the other way: away leaves it, towards goes to the end.
+        f.typeInto("d_Laser", "150");
+        QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_Laser"), QStringLiteral("150"));
+        QTest::mouseClick(spinner->downButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_Laser"), QStringLiteral("100"));
+        f.typeInto("d_ShipFactory", "0");
+        QTest::mouseClick(f.window().findChild<UpDown *>("UpDown10")->downButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_ShipFactory"), QStringLiteral("0"));
+        QTest::mouseClick(f.window().findChild<UpDown *>("UpDown10")->upButton(), Qt::LeftButton);
+        QCOMPARE(f.text("d_ShipFactory"), QStringLiteral("1"));
     }
 
     void colonisationTicksAndKeepsCrewed()

@@ -24,6 +24,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <limits>
@@ -296,6 +298,35 @@ private slots:
         QVERIFY(!refused.isAccepted());
     }
 
+    // "Öffnen..." takes several files; "Zuletzt geöffnet" lists them newest first; a file that is gone leaves the list with a note; a missing file's
+    // message gives the system's reason.
+    void severalFilesOpenAndStandInTheRecentList()
+    {
+        WindowFixture f;
+        for (const char *name : {"Eins.shp", "Zwei.shp"}) {
+            QFile file(f.path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Lager 2\r\n");
+        }
+        QVERIFY(!f.window().menuItem("RecentFiles")->isEnabled());
+        f.prompts.answerOpenFiles({f.path("Eins.shp"), f.path("Zwei.shp"), f.path("fehlt.shp")});
+        trigger(f, "Load");
+        QCOMPARE(namesInStep(f), QStringList({"Neues Schiff", "Eins", "Zwei"}));
+        QVERIFY2(f.prompts.warnings.value(0).endsWith("Datei oder Ordner nicht vorhanden"),
+                 qPrintable(f.prompts.warnings.value(0)));
+        QVERIFY(QFile::remove(f.path("Zwei.shp")));
+        auto *menu = f.window().menuItem("RecentFiles")->menu();
+        emit menu->aboutToShow();
+        QCOMPARE(f.window().menuItem("RecentFile1")->text(), "&1 " + f.path("Zwei.shp"));
+        QCOMPARE(f.window().menuItem("RecentFile2")->text(), "&2 " + f.path("Eins.shp"));
+        f.window().menuItem("RecentFile1")->trigger();
+        QVERIFY(f.window().statusBar()->currentMessage().contains(f.path("Zwei.shp")));
+        emit menu->aboutToShow();
+        f.window().menuItem("RecentFile1")->trigger();
+        QCOMPARE(f.state.designs.size(), 4);
+        QVERIFY(!f.window().menuItem("RecentFile2"));
+    }
+
     void unreadableFilesAddNothing()
     {
         WindowFixture f;
@@ -401,7 +432,7 @@ private slots:
     }
 
     // Export, "Kopieren", then import of the clipboard: a design with the same figures,
-    // and the name dialog proposes the exported name.
+    // and the name dialog proposes the exported name with the suffix of a taken name.
     void exportedTextImportsAsTheSameDesign()
     {
         WindowFixture f;
@@ -429,10 +460,11 @@ private slots:
             return int(QDialog::Accepted);
         });
         trigger(f, "Importieren1");
-        QCOMPARE(proposed, QStringLiteral("Neues Schiff"));
+        QCOMPARE(proposed, QStringLiteral("Neues Schiff(0)")); // the name is taken: suffixed as an opened file
         QCOMPARE(selected(f), 1);
         const DesignerFigures imported = f.window().designerPage()->shownFigures();
-        QCOMPARE(ExportLines(imported), ExportLines(exported));
+        QCOMPARE(ExportLines(imported).mid(1), ExportLines(exported).mid(1)); // all but the name
+        QCOMPARE(imported.name, QStringLiteral("Neues Schiff(0)"));
         QCOMPARE(marker(f), QStringLiteral("Bezeichnung *"));
     }
 
@@ -470,26 +502,22 @@ private slots:
         f.typeInto("d_Laser", "5");
         trigger(f, "Copy");            // unsaved copy "Zwei(0)"
         f.window().pageControl()->setCurrentIndex(2);
-        struct Question { QString text; QString shown; int page; };
+        struct Question { QString shown; int page; };
         QList<Question> questions;
-        auto record = [&](int answer) {
-            f.prompts.answerDialog([&, answer](QDialog &d) {
-                questions.append({static_cast<TConfirmationDlg &>(d).question(),
-                                  f.window().designerPage()->shipNameList()->currentText(),
-                                  f.window().pageControl()->currentIndex()});
-                return answer;
-            });
+        f.prompts.onChoice = [&] {
+            questions.append({f.window().designerPage()->shipNameList()->currentText(),
+                              f.window().pageControl()->currentIndex()});
         };
-        record(QDialog::Accepted);
-        record(QDialog::Rejected);
+        f.prompts.choiceAnswers = {"Speichern", "Nicht speichern"};
         const QString savePath = f.path("Gespeichert.shp");
         f.prompts.answerSaveFile(savePath);
         trigger(f, "Exit");
         QCOMPARE(questions.size(), 2);
-        QCOMPARE(questions[0].text, QStringLiteral("Den Schiffstyp Zwei speichern?"));
+        QCOMPARE(f.prompts.questions[0], QStringLiteral("Schiffstyp speichern\nDen Schiffstyp Zwei speichern?"));
+        QCOMPARE(f.prompts.choices[0], QStringList({"Alle speichern", "Speichern", "Nicht speichern", "Abbrechen"}));
         QCOMPARE(questions[0].shown, QStringLiteral("Zwei"));
         QCOMPARE(questions[0].page, 0);
-        QCOMPARE(questions[1].text, QStringLiteral("Den Schiffstyp Zwei(0) speichern?"));
+        QCOMPARE(f.prompts.questions[1], QStringLiteral("Schiffstyp speichern\nDen Schiffstyp Zwei(0) speichern?"));
         QCOMPARE(f.prompts.fileDialogs.size(), 1);
         QCOMPARE(f.prompts.fileDialogs[0].fileName, QStringLiteral("Zwei.shp"));
         QVERIFY(readFile(savePath).contains("Laserkanonen 5\r\n"));

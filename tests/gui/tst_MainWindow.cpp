@@ -80,14 +80,14 @@ private slots:
             {"Compare", "Vergleichen...", "", true},       {"BestCounter", "Bester Konter...", "", true},
             {"FlightTime", "Flugzeit (pa)", "", true},    {"Acceleration", "Beschleunigung", "", true},
             {"SetNewDistance", "Distanz setzen... (2000)", "", true},
-            {"Calculator", "Rechner", "", true},           {"Designverwenden1", "Design verwenden...", "", true},
+            {"Calculator", "&Rechner", "", true},           {"Designverwenden1", "Design verwenden...", "", true},
             {"Design11", "Design1...", "", false},         {"Design21", "Design2...", "", false},
-            {"CalculatorOptions", "Optionen", "", false},  {"BattleSim", "Kampfsimulator", "", true},
-            {"Simulieren1", "Simulieren", "", true},       {"Zurcksetzen1", "Zurücksetzen", "", true},
+            {"CalculatorOptions", "Optionen", "", false},  {"BattleSim", "&Kampfsimulator", "", true},
+            {"Simulieren1", "Simulieren", "F5", true},       {"Zurcksetzen1", "Zurücksetzen", "", true},
             {"SaveFleets", "Flotten speichern...", "", true}, {"LoadFleets", "Flotten laden...", "", true},
             {"SaveReport", "Bericht speichern...", "", false}, {"MinCount", "Mindestanzahl...", "", true},
             {"BattlesimOptions", "Optionen", "", false},   {"About", "Über", "", true},
-            {"Exit", "Beenden", "", true},                 {"Designer", "Designer", "", true},
+            {"Exit", "Beenden", "", true},                 {"Designer", "&Designer", "", true},
         };
         for (const Entry &e : entries)
             QTest::newRow(e.name) << QString::fromUtf8(e.caption) << QKeySequence(QString::fromLatin1(e.shortcut))

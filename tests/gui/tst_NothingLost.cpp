@@ -89,13 +89,12 @@ private slots:
         addNamed(f, "Eins");
         addNamed(f, "Zwei");
         f.window().pageControl()->setCurrentIndex(2);
-        f.prompts.rejectDialog(); // "Neues Schiff" has no changes; Eins: not this one
-        f.prompts.acceptDialog(); // Zwei: yes, save it
+        // "Neues Schiff" has no changes; Eins: not this one; Zwei: save it.
+        f.prompts.choiceAnswers = {"Nicht speichern", "Speichern"};
         if (!dialogCancelled)
             f.prompts.answerSaveFile(f.path("missing/folder/Zwei.shp"));
-        f.prompts.shownDialogs.clear();
         trigger(f, "Exit");
-        QCOMPARE(f.prompts.shownDialogs.size(), 2);
+        QCOMPARE(f.prompts.questions.size(), 2);
         QVERIFY(f.exitStatuses.isEmpty());
         QCOMPARE(f.window().pageControl()->currentIndex(), 2);
         QCOMPARE(names(f), QStringList({"Neues Schiff", "Eins", "Zwei"}));
@@ -105,10 +104,19 @@ private slots:
         QCOMPARE(f.prompts.warnings.size(), dialogCancelled ? 0 : 1);
         QVERIFY(f.window().isEnabled());
 
-        // Asked again, "Cancel" passes every design by and the program ends.
-        f.prompts.rejectDialog();
-        f.prompts.rejectDialog();
+        // "Abbrechen", the default, ends the quitting and discards nothing.
         trigger(f, "Exit");
+        QCOMPARE(f.prompts.questions.size(), 3);
+        QVERIFY(f.exitStatuses.isEmpty());
+        QVERIFY(f.state.designs.at(1).IsChanged());
+
+        // "Alle speichern" saves this design and every unsaved one after it, then ends.
+        f.prompts.choiceAnswers = {"Alle speichern"};
+        f.prompts.answerSaveFile(f.path("Eins.shp"));
+        f.prompts.answerSaveFile(f.path("Zwei.shp"));
+        trigger(f, "Exit");
+        QCOMPARE(f.prompts.questions.size(), 4);
+        QVERIFY(QFile::exists(f.path("Eins.shp")) && QFile::exists(f.path("Zwei.shp")));
         QCOMPARE(f.exitStatuses, QList<int>({0}));
         QCOMPARE(f.logLines().last(), QStringLiteral("configfile saved"));
     }
@@ -132,7 +140,7 @@ private slots:
         f.typeInto("d_Plasma", "3");
         addNamed(f, "Adler");
 
-        f.prompts.questionAnswers = {false}; // stay
+        // Without an answer the default "Abbrechen": stay.
         QCloseEvent stay;
         QApplication::sendEvent(&f.window(), &stay);
         QVERIFY(!stay.isAccepted());
@@ -143,11 +151,17 @@ private slots:
         QCOMPARE(names(f), QStringList({"Neues Schiff", "Falke", "Adler"}));
         QCOMPARE(f.state.designs.at(0).GetPlasma(), 3);
 
-        f.prompts.questionAnswers = {true}; // close anyway
+        QCOMPARE(f.prompts.choices[0], QStringList({"Alle speichern", "Schließen", "Abbrechen"}));
+
+        // "Alle speichern" with a save dialog cancelled stays open; "Schließen" closes.
+        f.prompts.choiceAnswers = {"Alle speichern", "Schließen"};
+        QCloseEvent notSaved;
+        QApplication::sendEvent(&f.window(), &notSaved);
+        QVERIFY(!notSaved.isAccepted());
         QCloseEvent close;
         QApplication::sendEvent(&f.window(), &close);
         QVERIFY(close.isAccepted());
-        QCOMPARE(f.prompts.questions.size(), 2);
+        QCOMPARE(f.prompts.questions.size(), 3);
     }
 
     // Ctrl+A and Ctrl+E are the field's own keys (select all, end of line); the

@@ -36,6 +36,16 @@ QString ScriptedPrompts::openFileName(QWidget *, const FileDialogRequest &reques
     return path;
 }
 
+QStringList ScriptedPrompts::openFileNames(QWidget *parent, const FileDialogRequest &request)
+{
+    if (openManyAnswers.empty())
+        return UserPrompts::openFileNames(parent, request);
+    fileDialogs << request;
+    const QStringList paths = openManyAnswers.front();
+    openManyAnswers.pop_front();
+    return paths;
+}
+
 QString ScriptedPrompts::saveFileName(QWidget *, const FileDialogRequest &request)
 {
     fileDialogs << request;
@@ -67,6 +77,22 @@ bool ScriptedPrompts::askQuestion(QWidget *, const QString &title, const QString
     const bool answer = questionAnswers.front();
     questionAnswers.pop_front();
     return answer;
+}
+
+int ScriptedPrompts::askChoice(QWidget *, const QString &title, const QString &question,
+                               const QStringList &answers, int fallback)
+{
+    questions << title + u'\n' + question;
+    choices << answers;
+    if (onChoice)
+        onChoice();
+    if (choiceAnswers.empty())
+        return fallback;
+    const QString answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    if (!answers.contains(answer))
+        throw std::logic_error("no such answer offered");
+    return int(answers.indexOf(answer));
 }
 
 } // namespace qf::test

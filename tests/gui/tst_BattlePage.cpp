@@ -728,9 +728,8 @@ private slots:
         Window f;
         const QString data = QStringLiteral(QF_TEST_DATA);
         QVERIFY(QDir().mkpath(f.path("weg")));
-        QVERIFY(QFile::copy(data + "/example.shp", f.path("Schiff.shp")));
-        QVERIFY(QFile::copy(data + "/lager3.shp", f.path("weg/Schiff.shp")));
-        QVERIFY(QFile::copy(data + "/lager3.shp", f.path("weg/Nur.shp")));
+        for (const auto &[from, to] : {std::pair("example", "Schiff"), std::pair("lager3", "weg/Schiff"), std::pair("lager3", "weg/Nur")})
+            QVERIFY(QFile::copy(data + '/' + from + ".shp", f.path(QString::fromLatin1(to) + ".shp")));
         QFile file(f.path("weg/Flotten.json"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QStringLiteral(R"({"home": [{"count": 2, "design": "Schiff.shp"}, {"count": 1, "design": "Nur.shp"}],
@@ -760,11 +759,9 @@ private slots:
         const QSize smallest = f.w->minimumSize();
         QCOMPARE(f.w->size(), smallest);
         auto *report = f.get<QPlainTextEdit>("b_BattleReport");
-        const QSize box = report->size();
-        const int list = f.list(1)->width();
+        const QSize box = report->size() + QSize(300, 100), list = f.list(1)->size() + QSize(300, 0);
         f.w->resize(smallest + QSize(300, 200));
-        QTRY_VERIFY(report->width() >= box.width() + 300 && report->height() > box.height() + 100);
-        QVERIFY(f.list(1)->width() >= list + 300);
+        QTRY_VERIFY(report->width() >= box.width() && report->height() > box.height() && f.list(1)->width() >= list.width());
         QVERIFY(f.w->designerPage()->maximumWidth() < f.w->width());
         QVERIFY(f.w->close());
         AppState state;
@@ -853,8 +850,7 @@ private slots:
         f.clickItem(1, 0);
         f.key(1, '+');
         QTest::keyClick(f.list(2), Qt::Key_Delete);
-        QCOMPARE(f.items(1), QStringList{"Heim (30000000)"});
-        QCOMPARE(f.items(2), QStringList{"Fremd (30000000)"});
+        QCOMPARE(f.items(1) + f.items(2), QStringList({"Heim (30000000)", "Fremd (30000000)"}));
         auto *bar = f.get<QProgressBar>(QStringLiteral("b_Progress"));
         QTRY_VERIFY_WITH_TIMEOUT(bar->text().contains(QRegularExpression(QStringLiteral("^Runde [1-9]\\d* "))), 20000);
         QVERIFY(bar->text().contains(QStringLiteral("Heimat")));
@@ -909,9 +905,9 @@ private slots:
     {
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<bool>("close");
-        QTest::newRow("nothing unsaved") << false << true;
-        QTest::newRow("Schließen") << true << true;
-        QTest::newRow("Abbrechen") << true << false;
+        for (const auto &[row, unsaved, close] : {std::tuple("nothing unsaved", false, true),
+                                                  std::tuple("Schließen", true, true), std::tuple("Abbrechen", true, false)})
+            QTest::newRow(row) << unsaved << close;
     }
     void theCloseBoxDuringABattleCancelsIt()
     {

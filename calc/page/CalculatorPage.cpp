@@ -108,11 +108,6 @@ CalculatorPage::CalculatorPage(DesignerPage &designer, DebugLog &log, UserPrompt
     buildLayout();
 }
 
-QLineEdit *CalculatorPage::field(const QString &name) const
-{
-    return findChild<QLineEdit *>(name);
-}
-
 void CalculatorPage::buildLayout()
 {
     auto *page = new QVBoxLayout(this);
@@ -179,27 +174,33 @@ void CalculatorPage::buildLayout()
     r_EnemyAS = result(grid, 1, 2, "r_EnemyAS", "Angreifer AS ca.");
     page->addStretch();
 
-    for (QLineEdit *e : {r_StartPlanet, r_TargetPlanet, r_Thruster, r_Fusi, r_ZVA, r_Stability,
-                         r_Spaceport})
-        connect(e, &QLineEdit::textChanged, this, [this, e] { FlightCalcChange(e); });
+    for (QLineEdit *e : {r_StartPlanet, r_TargetPlanet, r_ZVA, r_Stability, r_Spaceport})
+        connect(e, &QLineEdit::textChanged, this, &CalculatorPage::FlightCalcChange);
+    connect(r_Thruster, &QLineEdit::textChanged, this, &CalculatorPage::ThrusterChange);
+    connect(r_Fusi, &QLineEdit::textChanged, this, &CalculatorPage::FusiChange);
     connect(r_ReadDesign, &QPushButton::clicked, this, &CalculatorPage::ReadDesignClick);
     for (QLineEdit *e : {r_AttackerLevel, r_DefenderLevel, r_NumberofShips, r_ActionCount})
-        connect(e, &QLineEdit::textChanged, this, [this, e] { SpecialCalcChange(e); });
+        connect(e, &QLineEdit::textChanged, this, &CalculatorPage::SpecialCalcChange);
     for (QLineEdit *e : {r_BattleBegin, r_BattleEnd, r_StabilityDestroyed, r_ArmorDestroyed})
-        connect(e, &QLineEdit::textChanged, this, [this, e] { BattleCalcChange(e); });
+        connect(e, &QLineEdit::textChanged, this, &CalculatorPage::BattleCalcChange);
 }
 
-void CalculatorPage::FlightCalcChange(QObject *sender)
+void CalculatorPage::FlightCalcChange()
+{
+    guarded(prompts_, this, [&] { recomputeFlight(); });
+}
+
+void CalculatorPage::ThrusterChange() { driveChanged(DriveField::Thruster); }
+
+void CalculatorPage::FusiChange() { driveChanged(DriveField::Fusion); }
+
+void CalculatorPage::driveChanged(DriveField changed)
 {
     guarded(prompts_, this, [&] {
-        if (!qobject_cast<QLineEdit *>(sender))
-            return;
-        // Setting the other drive's text runs this handler once more, nested.
-        if (sender == r_Thruster || sender == r_Fusi) {
-            const DriveField changed = sender == r_Thruster ? DriveField::Thruster : DriveField::Fusion;
-            if (const auto raise = DriveToRaise(changed, r_Thruster->text(), r_Fusi->text()))
-                (*raise == DriveField::Thruster ? r_Thruster : r_Fusi)->setText(QStringLiteral("1"));
-        }
+        // Setting the other drive's text runs its handler once more, nested.
+        const auto raise = DriveToRaise(changed, r_Thruster->text(), r_Fusi->text());
+        if (raise)
+            (*raise == DriveField::Thruster ? r_Thruster : r_Fusi)->setText(QStringLiteral("1"));
         recomputeFlight();
     });
 }
@@ -239,7 +240,7 @@ void CalculatorPage::ReadDesignClick()
     });
 }
 
-void CalculatorPage::BattleCalcChange(QObject *)
+void CalculatorPage::BattleCalcChange()
 {
     guarded(prompts_, this, [&] {
         BattleCalcInputs in;
@@ -255,7 +256,7 @@ void CalculatorPage::BattleCalcChange(QObject *)
     });
 }
 
-void CalculatorPage::SpecialCalcChange(QObject *)
+void CalculatorPage::SpecialCalcChange()
 {
     guarded(prompts_, this, [&] {
         SpecialActionInputs in;

@@ -10,6 +10,7 @@ class QPushButton;
 namespace qf {
 
 class DesignerPage;
+enum class DriveField;
 class DebugLog;
 class UserPrompts;
 
@@ -19,22 +20,23 @@ public:
     CalculatorPage(DesignerPage &designer, DebugLog &log, UserPrompts &prompts,
                    QWidget *parent = nullptr);
 
-    // One of the page's edits by its control name (r_Thruster, r_FlightTime, ...).
-    QLineEdit *field(const QString &name) const;
-
 public slots:
-    // Change handler of the seven flight inputs.
-    void FlightCalcChange(QObject *sender);
+    // Change handler of the flight inputs other than the two drives.
+    void FlightCalcChange();
+    // Change handlers of the two drives: a drive set to 0 may raise the other.
+    void ThrusterChange();
+    void FusiChange();
     // "Design verwenden": copies the Designer page's drive levels and stability.
     void ReadDesignClick();
     // Change handler of the four battle-calculator inputs.
-    void BattleCalcChange(QObject *sender = nullptr);
+    void BattleCalcChange();
     // Change handler of the four special-action inputs.
-    void SpecialCalcChange(QObject *sender = nullptr);
+    void SpecialCalcChange();
 
 private:
     void buildLayout();
     void recomputeFlight();
+    void driveChanged(DriveField changed);
 
     DesignerPage &designer_;
     DebugLog &log_;

@@ -92,5 +92,5 @@ TEST(FileWriting, NoStrayCopyStaysBeside)
     left.close();
     ASSERT_TRUE(WriteFileReplacing(path, "zwei"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.shp")});
-    EXPECT_EQ(QFile::permissions(path) & 0x0FFF, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    EXPECT_EQ(QFile::permissions(path) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
 }

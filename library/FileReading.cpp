@@ -1,5 +1,6 @@
 #include "library/FileReading.h"
 
+#include "library/Descriptor.h"
 #include "library/FileErrors.h"
 
 #include <QFile>
@@ -14,25 +15,6 @@
 namespace qf {
 
 namespace {
-
-// An open descriptor, closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 FileRead failed(ReadFailure failure, int systemError = 0)
 {

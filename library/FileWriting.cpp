@@ -1,5 +1,6 @@
 #include "library/FileWriting.h"
 
+#include "library/Descriptor.h"
 #include "library/FileErrors.h"
 
 #include <QDir>
@@ -21,24 +22,6 @@ WriteDeviceWrapper &deviceWrapper()
     static WriteDeviceWrapper wrapper;
     return wrapper;
 }
-
-// An open descriptor, closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 // The new bytes wait under ".NAME.PID-N.tmp" beside the file for the moment of the
 // rename; a process killed in that moment leaves it, and the next save of the same

@@ -58,6 +58,14 @@ QLineSeries *sideSeries(const BattleCourse &course, Side side, CourseValue value
     return series;
 }
 
+// Labels are whole numbers: a short range gets a tick per unit, not repeated labels.
+void keepTicksWhole(QValueAxis *axis)
+{
+    const double span = axis->max() - axis->min();
+    if (span < axis->tickCount() - 1)
+        axis->setTickCount(int(span) + 1);
+}
+
 QAbstractAxis *roundAxis(int64_t lastRound)
 {
     if (lastRound > kLinearCourseRounds) {
@@ -73,6 +81,7 @@ QAbstractAxis *roundAxis(int64_t lastRound)
     axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->setRange(0, double(std::max<int64_t>(lastRound, 1)));
     axis->applyNiceNumbers();
+    keepTicksWhole(axis);
     axis->setTitleText(QStringLiteral("Runde"));
     return axis;
 }
@@ -87,6 +96,7 @@ QValueAxis *valueAxis(const BattleCourse &course, CourseValue value)
     axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->setRange(0, double(most));
     axis->applyNiceNumbers();
+    keepTicksWhole(axis);
     axis->setTitleText(valueTitle(value));
     return axis;
 }

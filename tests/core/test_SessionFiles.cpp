@@ -1,4 +1,5 @@
 // Files one run hands to the next: unsaved designs come back whole, a damaged file is set aside.
+#include "library/FileWriting.h"
 #include "session/KeptPlanning.h"
 #include "session/RecoveryFile.h"
 
@@ -28,8 +29,7 @@ TEST(RecoveryFile, DesignsComeBackUnsavedWithNameAndEveryValue)
         for (const ActionField &a : ActionFields())
             EXPECT_EQ(back[i].GetFlag(a.id), designs[i].GetFlag(a.id)) << a.fileKey;
     }
-    ASSERT_TRUE(file.write({}));
-    EXPECT_FALSE(file.exists());
+    EXPECT_TRUE(file.write({}) && !file.exists());
 }
 
 TEST(SessionFiles, ADamagedFileIsSetAsideWhole)
@@ -37,18 +37,14 @@ TEST(SessionFiles, ADamagedFileIsSetAsideWhole)
     QTemporaryDir dir;
     const RecoveryFile recovery(dir.filePath(QStringLiteral("Wiederherstellung.json")));
     const KeptPlanning kept(dir.path());
-    const auto put = [](const QString &path, const QByteArray &bytes) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    };
     for (const QByteArray bytes : {"[{\"name\": \"A\", \"file\": \"[Bau", "{}", "[{\"name\": \"A\", \"file\": \"\"}, {}]"}) {
-        ASSERT_TRUE(put(recovery.path(), bytes));
+        ASSERT_TRUE(WriteFileReplacing(recovery.path(), bytes));
         const RecoveryRead read = recovery.read();
         EXPECT_TRUE(!read.ok() && read.designs.empty() && !recovery.exists()) << bytes.constData();
         QFile aside(read.setAsideAs);
         EXPECT_TRUE(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes) << bytes.constData();
     }
-    ASSERT_TRUE(put(kept.fleetsPath(), "{\"home\": ["));
+    ASSERT_TRUE(WriteFileReplacing(kept.fleetsPath(), "{\"home\": ["));
     const PlanningRead planning = kept.restore();
     EXPECT_TRUE(planning.planning.home.isEmpty() && !QFile::exists(kept.fleetsPath()));
     EXPECT_TRUE(planning.notes.value(0).contains(kept.fleetsPath() + QStringLiteral(".defekt-")));

@@ -11,7 +11,7 @@ WindowFixture::WindowFixture(QStringList arguments, const QByteArray &iniContent
     : oldCurrent_(QDir::currentPath())
 {
     QDir::setCurrent(dir_.path());
-    // The program keeps settings and its planning in the user's folders: ones of its own per window.
+    // The program keeps settings, planning and unsaved designs in the user's folders: its own per window.
     for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
         qputenv(folder, QFile::encodeName(dir_.filePath(QString::fromLatin1(folder).toLower())));
     if (!iniContent.isNull()) {

@@ -7,6 +7,10 @@
 #include "ui/DebugLog.h"
 #include "ui/UserPrompts.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
 namespace qf {
 
 namespace {
@@ -42,9 +46,13 @@ SessionKeeping::SessionKeeping(AppState &state, BattlePage &battle, UserPrompts 
     connect(&writer_, &BackgroundJob::finished, this, &SessionKeeping::recoveryWritten);
 }
 
+SessionKeeping::~SessionKeeping() = default;
+
 void SessionKeeping::restore()
 {
     restorePlanning();
+    if (!takeRecoveryFile())
+        return;
     offerRecovery();
     // Only now: the recovery file must stay as it is while its question is open.
     DesignCollection *designs = &state_.designs;
@@ -68,6 +76,24 @@ void SessionKeeping::restorePlanning()
     }
     if (!kept.report.isEmpty())
         battle_.showKeptReport(kept.report);
+}
+
+bool SessionKeeping::takeRecoveryFile()
+{
+    if (recovery_.path().isEmpty())
+        return false;
+    // A second window of the program would offer the first one's unsaved designs as
+    // lost ones and remove their file when it ends. The lock of a run that crashed or
+    // was killed is stale (its process is gone) and taken over.
+    QDir().mkpath(QFileInfo(recovery_.path()).absolutePath());
+    recoveryLock_ = std::make_unique<QLockFile>(recovery_.path() + QStringLiteral(".lock"));
+    recoveryLock_->setStaleLockTime(0); // never stale by age alone: a run may last for days
+    if (recoveryLock_->tryLock(0))
+        return true;
+    recoveryLock_.reset();
+    log_.append(QStringLiteral("Das Programm läuft schon in einem anderen Fenster: dieses sichert seine "
+                               "ungespeicherten Schiffstypen nicht für den Fall eines Absturzes."));
+    return false;
 }
 
 void SessionKeeping::offerRecovery()
@@ -136,7 +162,10 @@ void SessionKeeping::endCleanly()
     ended_ = true;
     delay_.stop();
     writer_.cancelAndWait();
-    recovery_.remove();
+    if (recoveryLock_) {
+        recovery_.remove();
+        recoveryLock_.reset();
+    }
     Planning planning{state_.homeFleet, state_.foreignFleet,
                       battle_.showsBattleReport() ? battle_.reportText() : QString()};
     QString why;

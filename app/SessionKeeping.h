@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class QLockFile;
 class QWidget;
 
 namespace qf {
@@ -29,6 +30,7 @@ public:
     // `appendDesign` puts a recovered design into the library as a new one.
     SessionKeeping(AppState &state, BattlePage &battle, UserPrompts &prompts, DebugLog &log,
                    std::function<void(const ShipDesign &)> appendDesign, QWidget *window);
+    ~SessionKeeping() override;
     // At start-up: the kept fleets and report are shown, and the designs of a
     // run that did not end cleanly are offered back. From then on every change
     // of the designs is kept.
@@ -39,6 +41,8 @@ public:
 
 private:
     void restorePlanning();
+    // Whether this run keeps the recovery file: only one run at a time does.
+    bool takeRecoveryFile();
     void offerRecovery();
     // A design changed: the recovery file follows within about a second.
     void designsChanged();
@@ -53,6 +57,7 @@ private:
     QWidget *window_;
     KeptPlanning planning_;
     RecoveryFile recovery_;
+    std::unique_ptr<QLockFile> recoveryLock_;
     QTimer delay_;
     BackgroundJob writer_;
     // What the writer found, read once it has finished.

@@ -50,7 +50,13 @@ private slots:
         f.state.designs.rename(0, QStringLiteral("Kreuzer"));
         f.typeInto(QStringLiteral("d_Laser"), QStringLiteral("17"));
         QTRY_VERIFY(QFile::exists(RecoveryFilePath()));
-        AppState state; ScriptedPrompts prompts; // the next start, while the first window never ended
+        { // a second window meanwhile neither asks nor takes the file away when it ends
+            AppState state; ScriptedPrompts prompts;
+            TKRM_Main meanwhile(state, prompts, {QStringLiteral("schiffsdesigner")});
+            QVERIFY(meanwhile.close() && prompts.choices.isEmpty() && QFile::exists(RecoveryFilePath()));
+        }
+        f.dropWindow();
+        AppState state; ScriptedPrompts prompts; // the next start after the crash
         if (!answer.isEmpty())
             prompts.choiceAnswers.push_back(answer);
         TKRM_Main next(state, prompts, {QStringLiteral("schiffsdesigner")});

@@ -1,11 +1,11 @@
 // Quarzfink Schiffsdesigner: the desktop program.
 #include "ui/AppState.h"
 #include "app/Application.h"
+#include "app/FirstTurnReport.h"
 #include "app/KRM_Main.h"
 #include "ui/UserPrompts.h"
 
 #include <QIcon>
-#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char **argv)
@@ -16,11 +16,11 @@ int main(int argc, char **argv)
     QTranslator qtGerman;
     qf::InstallQtGerman(qtGerman);
     Q_INIT_RESOURCE(resources); // the icons live in the static GUI library
-    // Each file is read and decoded here: the window needs no more than these two
-    // (larger views use the installed theme icon).
+    // The window needs no more than these two (larger views use the installed theme
+    // icon); with their sizes given, each is decoded only when it is first drawn.
     QIcon icon;
     for (int size : {32, 64})
-        icon.addFile(QStringLiteral(":/icons/quarzfink-schiffsdesigner-%1.png").arg(size));
+        icon.addFile(QStringLiteral(":/icons/quarzfink-schiffsdesigner-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
     qf::DesktopPrompts prompts;
@@ -28,8 +28,6 @@ int main(int argc, char **argv)
     qf::AppState state;
     qf::TKRM_Main window(state, prompts, QCoreApplication::arguments());
     window.show();
-    // The start-up benchmark (tests/bench/startup_ratio.py) measures up to the first turn of the event loop.
-    if (qEnvironmentVariableIsSet("QF_QUIT_AFTER_FIRST_TURN"))
-        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    qf::QuitAfterFirstTurnWhenAsked(app);
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Start-up benchmark: the CPU time (user + system) of the program from its
-start to its first event-loop turn, against a bare Qt window's, both offscreen.
+start to its first event-loop turn (each reports its own), against a bare Qt
+window's, both offscreen.
 
     tests/bench/startup_ratio.py build/app/schiffsdesigner build/tests/startup_bare_window [N]
 
@@ -8,7 +9,6 @@ Starts each N times (default 40), alternating, in a fresh settings folder, and
 prints the medians and their ratio. The goal is a ratio of at most 1.3.
 """
 import os
-import resource
 import statistics
 import subprocess
 import sys
@@ -17,14 +17,16 @@ import time
 
 
 def run_once(program, env):
-    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    """The CPU time the program reports at its first event-loop turn, and the wall
+    time of the whole run (tear-down included)."""
     start = time.perf_counter()
-    subprocess.run([program], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                   cwd=env["HOME"], timeout=60)
+    done = subprocess.run([program], env=env, check=True, capture_output=True, text=True,
+                          cwd=env["HOME"], timeout=60)
     wall = time.perf_counter() - start
-    after = resource.getrusage(resource.RUSAGE_CHILDREN)
-    cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
-    return cpu, wall
+    reported = [line.split()[1] for line in done.stdout.splitlines() if line.startswith("startup-cpu-us ")]
+    if not reported:
+        sys.exit(f"{program} did not report its CPU time at the first turn")
+    return int(reported[0]) / 1e6, wall
 
 
 def main():
@@ -43,8 +45,8 @@ def main():
             for p in (program, bare):
                 times[p].append(run_once(p, env))
     med = {p: (statistics.median(c for c, _ in t), statistics.median(w for _, w in t)) for p, t in times.items()}
-    print(f"program: {med[program][0] * 1000:.1f} ms CPU, {med[program][1] * 1000:.1f} ms wall")
-    print(f"bare window: {med[bare][0] * 1000:.1f} ms CPU, {med[bare][1] * 1000:.1f} ms wall")
+    print(f"program: {med[program][0] * 1000:.1f} ms CPU, {med[program][1] * 1000:.1f} ms wall (whole run)")
+    print(f"bare window: {med[bare][0] * 1000:.1f} ms CPU, {med[bare][1] * 1000:.1f} ms wall (whole run)")
     print(f"ratio: {med[program][0] / med[bare][0]:.2f} CPU, {med[program][1] / med[bare][1]:.2f} wall (goal: CPU <= 1.30)")
 
 

@@ -263,6 +263,11 @@ void BattlePage::fleetsReplaced()
     b_BattleReport->moveCursor(QTextCursor::Start);
 }
 
+void BattlePage::showKeptReport(const QString &report)
+{
+    writeReport(report.split(u'\n'), true);
+}
+
 void BattlePage::showCourse(std::shared_ptr<const BattleCourse> course)
 {
     const bool had = b_Course->hasCourse();

@@ -188,7 +188,9 @@ void BattleRuns::MinCount(int entry)
                          won.SetCount(run->entry, r.count);
                          state_.homeFleet = won;
                          emit fleetsChanged();
-                         emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
+                         // Fought once more, as "Simulieren" fights: the report and the course chart
+                         // both show it (the search keeps no course).
+                         Simulate();
                      });
                  },
                  [run] { return run->progress(); });

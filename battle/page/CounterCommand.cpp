@@ -129,8 +129,9 @@ bool CounterCommand::ApplyCounter(const CounterRow &row)
     }
     state_.homeFleet = home;
     emit shipsAdded(row.entry);
-    // The search fought this very battle to find the count.
-    emit reportReady(BattleReport(home, state_.foreignFleet, row.outcome), true);
+    // The search fought this very battle; it is fought once more as "Simulieren" fights,
+    // so that the course chart shows it beside the report.
+    emit fightRequested();
     return true;
 }
 

@@ -173,8 +173,8 @@ QString designHelp()
                "  --distance N         Distanz für die Flugzeit, %1 bis %2 (Standard %3)\n")
                  .arg(kMinDistance).arg(kMaxDistance).arg(kDefaultDistance)
            + QStringLiteral(
-        "  --ship-factory N     Stufe der Schiffsfabrik (Standard 1)\n"
-        "  --war-factory N      Stufe der Waffenfabrik (Standard 1)\n"
+        "  --ship-factory N     Stufe der Schiffsfabrik, ganze Zahl (Standard 1; unter 1 zählt als 1)\n"
+        "  --war-factory N      Stufe der Waffenfabrik, ganze Zahl (Standard 1; unter 1 zählt als 1)\n"
         "  --save AUS.shp       schreibt zusätzlich die Schiffsdesign-Datei\n"
         "  --json               ein JSON-Objekt: Stufen und Aktionen nach Schlüssel, Werte als\n"
         "                       Zahlen, Zeiten als {text, minutes}, die Zeilen unter \"lines\"\n"

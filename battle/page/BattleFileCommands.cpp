@@ -73,8 +73,10 @@ void BattleFileCommands::LoadFleetsClick()
             refuse(fleets.error);
             return;
         }
+        const FleetPair before = state_.history.fleets();
         state_.homeFleet = fleets.home;
         state_.foreignFleet = fleets.foreign;
+        state_.history.fleetsEdited(before, QStringLiteral("Flotten laden"));
         page_.fleetsReplaced();
     });
 }

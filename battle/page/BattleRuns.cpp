@@ -186,7 +186,9 @@ void BattleRuns::MinCount(int entry)
                              return;
                          Fleet won = run->home;
                          won.SetCount(run->entry, r.count);
+                         const FleetPair before = state_.history.fleets();
                          state_.homeFleet = won;
+                         state_.history.fleetsEdited(before, QStringLiteral("Mindestanzahl %1 %2").arg(name).arg(r.count));
                          emit fleetsChanged();
                          emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
                      });

@@ -127,7 +127,9 @@ bool CounterCommand::ApplyCounter(const CounterRow &row)
             prompts_.showWarning(page_, QStringLiteral("Flotte unverändert"), why);
         return false;
     }
+    const FleetPair before = state_.history.fleets();
     state_.homeFleet = home;
+    state_.history.fleetsEdited(before, QStringLiteral("Bester Konter %1 %2").arg(row.added).arg(row.design.name));
     emit shipsAdded(row.entry);
     // The search fought this very battle to find the count.
     emit reportReady(BattleReport(home, state_.foreignFleet, row.outcome), true);

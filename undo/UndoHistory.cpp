@@ -165,6 +165,7 @@ void UndoHistory::putFleets(const FleetPair &fleets)
     const Applying applying(applying_);
     home_ = fleets.home;
     foreign_ = fleets.foreign;
+    chosen_ = fleets.chosen;
     emit fleetsRestored();
 }
 

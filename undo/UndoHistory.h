@@ -8,6 +8,7 @@
 #include "battle/Fleet.h"
 
 #include <QObject>
+#include <array>
 #include <QUndoStack>
 
 class QAction;
@@ -17,10 +18,11 @@ namespace qf {
 class DesignCollection;
 class ShipDesign;
 
-// Both fleets as they stand at one moment.
+// Both fleets as they stand at one moment, and the entry of each that the keys act on.
 struct FleetPair {
     Fleet home;
     Fleet foreign;
+    std::array<int, 2> chosen = {-1, -1};
 };
 
 class UndoHistory : public QObject {
@@ -38,8 +40,11 @@ public:
     // The design at `index` was renamed from `before`.
     void designRenamed(int index, const QString &before);
     // The fleets now, for fleetsEdited after a change.
-    FleetPair fleets() const { return {home_, foreign_}; }
+    FleetPair fleets() const { return {home_, foreign_, chosen_}; }
     void fleetsEdited(const FleetPair &before, const QString &text);
+    // The entry of fleet 1 or 2 that the keys act on, kept with the fleets' steps.
+    void setChosenEntry(int fleet, int position) { chosen_[fleet == 1 ? 0 : 1] = position; }
+    int chosenEntry(int fleet) const { return chosen_[fleet == 1 ? 0 : 1]; }
 
     // While a battle or a search runs the fleets wait: their steps are neither undone nor redone.
     void setFleetsLocked(bool locked);
@@ -76,6 +81,7 @@ private:
     DesignCollection &designs_;
     Fleet &home_;
     Fleet &foreign_;
+    std::array<int, 2> chosen_ = {-1, -1};
     QUndoStack stack_;
     bool applying_ = false;
     bool fleetsLocked_ = false;

@@ -76,8 +76,8 @@ void BattleFileCommands::LoadFleetsClick()
         const FleetPair before = state_.history.fleets();
         state_.homeFleet = fleets.home;
         state_.foreignFleet = fleets.foreign;
-        state_.history.fleetsEdited(before, QStringLiteral("Flotten laden"));
         page_.fleetsReplaced();
+        state_.history.fleetsEdited(before, QStringLiteral("Flotten laden"));
     });
 }
 

@@ -82,11 +82,9 @@ BattlePage::BattlePage(AppState &state, UserPrompts &prompts, QWidget *parent)
 
 void BattlePage::fleetsRestored()
 {
-    // The keys go on from the remembered entry, or from the last one where it is gone.
-    for (int n : {1, 2}) {
-        if (rememberedPosition(n) > fleet(n).LastIndex || rememberedPosition(n) < 0)
-            setRemembered(n, fleet(n).LastIndex);
-    }
+    // The keys act on the entries they acted on then.
+    for (int n : {1, 2})
+        setRemembered(n, state_.history.chosenEntry(n));
     ShowFleets();
 }
 
@@ -232,6 +230,7 @@ Fleet &BattlePage::fleet(int number) { return number == 1 ? state_.homeFleet : s
 void BattlePage::setRemembered(int fleet, int position)
 {
     remembered_[size_t(fleet == 1 ? 0 : 1)] = position;
+    state_.history.setChosenEntry(fleet, position);
     controls(fleet).lastClassIndex->setText(QString::number(position));
 }
 
@@ -508,11 +507,11 @@ void BattlePage::FleetListKeyDown(int number, int key)
             const FleetPair before = state_.history.fleets();
             const QString name = f.Names.value(p);
             f.RemoveShipClass(p);
-            state_.history.fleetsEdited(before, QStringLiteral("Entf ") + name);
             if (f.isEmpty())
                 setRemembered(number, -1);
             else
                 setRemembered(number, p > std::numeric_limits<int>::min() ? p - 1 : p);
+            state_.history.fleetsEdited(before, QStringLiteral("Entf ") + name);
         }
         ShowFleets();
     });

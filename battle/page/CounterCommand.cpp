@@ -129,8 +129,8 @@ bool CounterCommand::ApplyCounter(const CounterRow &row)
     }
     const FleetPair before = state_.history.fleets();
     state_.homeFleet = home;
-    state_.history.fleetsEdited(before, QStringLiteral("Bester Konter %1 %2").arg(row.added).arg(row.design.name));
     emit shipsAdded(row.entry);
+    state_.history.fleetsEdited(before, QStringLiteral("Bester Konter %1 %2").arg(row.added).arg(row.design.name));
     // The search fought this very battle to find the count.
     emit reportReady(BattleReport(home, state_.foreignFleet, row.outcome), true);
     return true;

@@ -8,6 +8,7 @@
 #include "ui/DebugLog.h"
 #include "ui/HandlerGuard.h"
 #include "app/MenuShortcuts.h"
+#include "app/SessionKeeping.h"
 #include "ui/SmallDialogs.h"
 #include "battle/page/BattleFileCommands.h"
 #include "battle/page/BattlePage.h"
@@ -70,6 +71,8 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     DistanceOptionDialog = new TDistanceOptionDialog(this);
     AboutBox = new TAboutBox(this);
     library_ = new LibraryCommands(state_.designs, *designer_, prompts_, *log_, *ShipnameDialog, this);
+    session_ = new SessionKeeping(state_, *battle_, prompts_, *log_,
+                                  [this](const ShipDesign &design) { library_->appendDesign(design); }, this);
     connectLibrary();
     startUp(arguments);
     state_.history.clear(); // what the start did is no step to take back
@@ -371,6 +374,7 @@ void TKRM_Main::startUp(const QStringList &arguments)
         library_->appendDesign(ShipDesign());
     }
     state_.designs.CopyCounter = 0;
+    session_->restore();
 }
 
 bool TKRM_Main::flightTimeShown() const { return FlightTime->isChecked(); }
@@ -570,6 +574,7 @@ void TKRM_Main::ExitClick()
             return;
         WriteConfig();
         saveWindowGeometry();
+        session_->endCleanly();
         endProcess(0);
     });
 }
@@ -604,6 +609,7 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
     if (close) {
         battle_->cancelRunning();
         saveWindowGeometry();
+        session_->endCleanly();
         event->accept();
     } else {
         event->ignore();

@@ -27,6 +27,7 @@ class TShipnameDialog;
 class TDistanceOptionDialog;
 class TAboutBox;
 class RecentFiles;
+class SessionKeeping;
 
 class TKRM_Main : public QMainWindow {
     Q_OBJECT
@@ -120,6 +121,7 @@ private:
     QAction *Acceleration = nullptr;
     QAction *SetNewDistance = nullptr;
     std::unique_ptr<RecentFiles> recent_;
+    SessionKeeping *session_ = nullptr;
     QMenu *recentMenu_ = nullptr;
     QMenu *designerMenu_ = nullptr;
     QMenu *calculatorMenu_ = nullptr;

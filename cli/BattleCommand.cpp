@@ -41,7 +41,7 @@ Input readInput(const QString &command, const QString &path)
     }
     const FileRead file = ReadRegularFile(path, kMaxFleetsJsonSize);
     if (!file.ok())
-        throw UsageError(command + QStringLiteral(": ") + ReadFailureText(file.failure, kMaxFleetsJsonSize)
+        throw UsageError(command + QStringLiteral(": ") + ReadFailureText(file, kMaxFleetsJsonSize)
                          + QStringLiteral(": ") + path);
     input.bytes = file.bytes;
     input.directory = QFileInfo(path).absolutePath();

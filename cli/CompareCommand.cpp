@@ -122,7 +122,7 @@ ShipDesign ReadDesignInput(const QString &command, const QString &path)
     // Only a regular file is read, and no more of it than a design file can hold.
     const FileRead file = ReadRegularFile(path, kMaxDesignFileSize);
     if (!file.ok())
-        throw UsageError(command + QStringLiteral(": ") + ReadFailureText(file.failure, kMaxDesignFileSize)
+        throw UsageError(command + QStringLiteral(": ") + ReadFailureText(file, kMaxDesignFileSize)
                          + QStringLiteral(": ") + path);
     if (!IsDesignFileContent(file.bytes))
         throw UsageError(command + QStringLiteral(": keine Schiffsdesign-Datei: ") + path);

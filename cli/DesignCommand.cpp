@@ -101,7 +101,7 @@ ShipDesign readDesign(const QString &path)
     // a FIFO or a device fails at once instead of hanging or filling the memory.
     const FileRead file = ReadRegularFile(path, kMaxDesignFileSize);
     if (!file.ok())
-        throw UsageError(ReadFailureText(file.failure, kMaxDesignFileSize) + QStringLiteral(": ") + path);
+        throw UsageError(ReadFailureText(file, kMaxDesignFileSize) + QStringLiteral(": ") + path);
     const QByteArray &bytes = file.bytes;
     if (!IsDesignFileContent(bytes))
         throw UsageError(QStringLiteral("keine Schiffsdesign-Datei: ") + path);

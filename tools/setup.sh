@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev python3-jsonschema
   xvfb xauth xdotool imagemagick xclip openbox
   desktop-file-utils appstream
   fonts-dejavu-core

@@ -3,6 +3,7 @@
 #include "ui/AppState.h"
 #include "ui/FormWidgets.h"
 #include "ui/HandlerGuard.h"
+#include "ui/NestedTabWidget.h"
 #include "ui/UserPrompts.h"
 #include "battle/page/BattleRunner.h"
 #include "battle/page/BattleRuns.h"
@@ -165,7 +166,7 @@ QGroupBox *BattlePage::buildResultGroup()
     auto *box = new QVBoxLayout(b_Result);
     box->setContentsMargins(4, 2, 4, 4);
     box->setSpacing(3);
-    b_ResultTabs = new QTabWidget(b_Result);
+    b_ResultTabs = new NestedTabWidget(b_Result);
     b_ResultTabs->setObjectName(QStringLiteral("b_ResultTabs"));
     b_BattleReport = new QPlainTextEdit(b_ResultTabs);
     b_BattleReport->setObjectName(QStringLiteral("b_BattleReport"));
@@ -187,7 +188,7 @@ QGroupBox *BattlePage::buildResultGroup()
     connect(runs_, &BattleRuns::fleetsChanged, this, &BattlePage::ShowFleets);
     connect(runs_, &BattleRuns::statusMessage, this, &BattlePage::statusMessage);
     counter_ = new CounterCommand(state_, prompts_, runs_->runner(), this);
-    connect(counter_, &CounterCommand::reportReady, this, &BattlePage::writeReport);
+    connect(counter_, &CounterCommand::fightRequested, runs_, &BattleRuns::Simulate);
     connect(counter_, &CounterCommand::statusMessage, this, &BattlePage::statusMessage);
     connect(counter_, &CounterCommand::shipsAdded, this, [this](int entry) {
         setRemembered(1, entry);
@@ -272,6 +273,11 @@ void BattlePage::fleetsReplaced()
     // The report shown belonged to the fleets that were replaced.
     writeReport(startUpHelpLines(), false);
     b_BattleReport->moveCursor(QTextCursor::Start);
+}
+
+void BattlePage::showKeptReport(const QString &report)
+{
+    writeReport(report.split(u'\n'), true);
 }
 
 void BattlePage::showCourse(std::shared_ptr<const BattleCourse> course)

@@ -42,6 +42,8 @@ public:
     QString reportText() const;
     // Both fleets were replaced (loaded from a file): nothing is remembered, both are shown.
     void fleetsReplaced();
+    // A battle report kept from the last run, shown as it was (without its course).
+    void showKeptReport(const QString &report);
 
     // The help text the report box shows at start-up, and the one "Zurücksetzen" writes.
     static QStringList startUpHelpLines();

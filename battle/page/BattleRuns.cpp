@@ -190,7 +190,9 @@ void BattleRuns::MinCount(int entry)
                          state_.homeFleet = won;
                          state_.history.fleetsEdited(before, QStringLiteral("Mindestanzahl %1 %2").arg(name).arg(r.count));
                          emit fleetsChanged();
-                         emit reportReady(BattleReport(won, run->foreign, r.outcome), true);
+                         // Fought once more, as "Simulieren" fights: the report and the course chart
+                         // both show it (the search keeps no course).
+                         Simulate();
                      });
                  },
                  [run] { return run->progress(); });

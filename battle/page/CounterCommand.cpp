@@ -131,8 +131,9 @@ bool CounterCommand::ApplyCounter(const CounterRow &row)
     state_.homeFleet = home;
     emit shipsAdded(row.entry);
     state_.history.fleetsEdited(before, QStringLiteral("Bester Konter %1 %2").arg(row.added).arg(row.design.name));
-    // The search fought this very battle to find the count.
-    emit reportReady(BattleReport(home, state_.foreignFleet, row.outcome), true);
+    // The search fought this very battle; it is fought once more as "Simulieren" fights,
+    // so that the course chart shows it beside the report.
+    emit fightRequested();
     return true;
 }
 

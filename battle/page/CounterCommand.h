@@ -36,7 +36,8 @@ public:
 signals:
     // The home fleet got ships at this entry.
     void shipsAdded(int entry);
-    void reportReady(const QStringList &lines, bool battleReport);
+    // The home fleet got the counter's ships: their battle is to be fought into the report.
+    void fightRequested();
     // A line for the status bar ("Suche abgebrochen.").
     void statusMessage(const QString &text);
 

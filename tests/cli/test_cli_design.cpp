@@ -136,7 +136,7 @@ TEST(CliDesignHostile, SpecialFilesAndHugeFilesAreRefusedAtOnce)
         {"/dev/zero", "keine normale Datei: /dev/zero"},
         {dir.path(), "keine normale Datei: " + dir.path()},
         {huge, QString::fromUtf8("Datei zu groß (mehr als 1 MiB): ") + huge},
-        {dir.filePath("fehlt.shp"), "Datei nicht lesbar: " + dir.filePath("fehlt.shp")},
+        {dir.filePath("fehlt.shp"), "Datei oder Ordner nicht vorhanden: " + dir.filePath("fehlt.shp")},
     };
     for (const auto &c : cases) {
         const CliRun r = runDesignGuarded({c.path});

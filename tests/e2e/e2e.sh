@@ -21,7 +21,8 @@ done
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" # the program's own settings folder, not the user's
+# The program's own settings, data and state folders, not the user's
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 mkdir -p "$SHOTS"
 failures=0
 xvfb_pid=
@@ -144,7 +145,7 @@ check "Flug" "$(field)" "68:35:49"
 key shift+Tab
 key space       # Design verwenden
 tabs 1
-stability=$("$CLI" design "${set_args[@]}" --json | sed -n 's/.*"d_Stability": "\([0-9]*\)".*/\1/p')
+stability=$("$CLI" design "${set_args[@]}" --json | sed -n 's/.*"stability": \([0-9]*\).*/\1/p')
 expected_flight=$("$CLI" flight --thruster 1 --fusion 2 --zva 1 --stability "$stability" | sed -n 's/^Flug: //p')
 check "Flug mit Design" "$(field)" "$expected_flight"
 tabs 6
@@ -177,7 +178,7 @@ key plus
 tabs 13
 typ 5; tabs 2
 key space
-tabs 9
+tabs 10
 key space       # Simulieren
 key shift+Tab
 key ctrl+a
@@ -191,11 +192,12 @@ check "battle report" "$report" "$("$CLI" battle "$work/fleets.json")"
 # --- Mindestanzahl for the chosen home entry (Kreuzer): the count is set and its
 # battle shown, as schiffsdesigner-cli mincount finds and fights it
 xdotool mousemove 189 8 click 1; sleep 0.5   # the Kampfsimulator menu
-key Down Down Down Down Down Down            # ... Bericht speichern, Mindestanzahl...
+key Down Down Down Down Down Down Down       # ... Bericht speichern, Verlauf speichern, Mindestanzahl...
 key Return
 wait_window '^Mindestanzahl$' >/dev/null
 shot mindestanzahl
-key Return
+key shift+Tab   # from "Nicht übernehmen", the default, to "Übernehmen"
+key space
 key ctrl+a
 mincount=$("$CLI" mincount "$work/fleets.json" --entry 0)
 check "Mindestanzahl" "$(field)" "$(tail -n +2 <<<"$mincount")"
@@ -211,7 +213,8 @@ key Left
 key Return
 wait_window '^Schiffstyp speichern$' >/dev/null
 shot exit-question
-key Return
+key shift+Tab; key shift+Tab   # from "Abbrechen", the default, to "Speichern"
+key space
 wait_window 'Schiffsdesign Speichern' >/dev/null
 key ctrl+a
 typ "$work/Zweiter.shp"

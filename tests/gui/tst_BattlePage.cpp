@@ -3,6 +3,7 @@
 #include "ui/AppState.h"
 #include "app/KRM_Main.h"
 #include "battle/page/BattlePage.h"
+#include "battle/page/CourseChart.h"
 #include "designer/DesignerPage.h"
 #include "battle/BattleSimulation.h"
 #include "battle/FleetsJson.h"
@@ -568,6 +569,16 @@ private slots:
 
     // The battle report's columns start at the same place in every row of both
     // blocks, for names of 5, 10, 11, 20 and 32 characters alike; no line wraps.
+    void controlTabInTheReportSwitchesThePageNotTheResultTab()
+    {
+        Window f;
+        auto *report = f.get<QPlainTextEdit>(QStringLiteral("b_BattleReport"));
+        report->setFocus();
+        QTest::keyClick(report, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(f.w->pageControl()->currentIndex(), 3);
+        QCOMPARE(f.get<QTabWidget>(QStringLiteral("b_ResultTabs"))->currentIndex(), 0);
+    }
+
     void reportColumnsLineUp()
     {
         Window f;
@@ -951,6 +962,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!f.w->battlePage()->isRunning(), 60000);
             QCOMPARE(f.state.homeFleet.Classes[1].Count, take ? f.prompts.questions.last().section(u' ', -3, -3).chopped(1).toInt() : 1);
             QCOMPARE(f.report() == help, !take);
+            QCOMPARE(f.w->battlePage()->courseChart().hasCourse(), take);
         }
         QVERIFY(f.prompts.informations.isEmpty());
         const QString told = f.prompts.questions[1];

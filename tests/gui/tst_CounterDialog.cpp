@@ -5,6 +5,7 @@
 #include "app/KRM_Main.h"
 #include "battle/FleetsJson.h"
 #include "battle/page/BattlePage.h"
+#include "battle/page/CourseChart.h"
 #include "battle/page/CounterCommand.h"
 #include "battle/page/CounterDialog.h"
 #include "library/commands/LibraryCommands.h"
@@ -119,6 +120,7 @@ private slots:
         f.add(1, hunter, 1);
         f.bestCounter(0);
         QVERIFY(f.page()->showsBattleReport());
+        QVERIFY(f.page()->courseChart().hasCourse()); // fought as "Simulieren" fights
         CliCall call;
         call.input = FormatFleetsJson(f.state.homeFleet, f.state.foreignFleet);
         const CliRun cli = RunCli({QStringLiteral("battle"), QStringLiteral("-")}, call);

@@ -11,8 +11,9 @@ WindowFixture::WindowFixture(QStringList arguments, const QByteArray &iniContent
     : oldCurrent_(QDir::currentPath())
 {
     QDir::setCurrent(dir_.path());
-    // The program keeps settings in the user's configuration folder: one of its own per window.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("config"))));
+    // The program keeps settings, planning and unsaved designs in the user's folders: its own per window.
+    for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        qputenv(folder, QFile::encodeName(dir_.filePath(QString::fromLatin1(folder).toLower())));
     if (!iniContent.isNull()) {
         QFile ini(dir_.filePath(QStringLiteral("KRM.ini")));
         if (ini.open(QIODevice::WriteOnly))

@@ -17,6 +17,8 @@ public:
     ~WindowFixture();
 
     TKRM_Main &window() { return *window_; }
+    // The window goes as in a crash: nothing of its ending runs.
+    void dropWindow() { window_.reset(); }
     QString path(const QString &name) const { return dir_.filePath(name); }
     // KRM.ini in the user's configuration folder of this window.
     QString userConfigPath() const;

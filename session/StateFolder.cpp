@@ -1,0 +1,27 @@
+#include "session/StateFolder.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace qf {
+
+QString StateFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
+
+QString SetFileAside(const QString &path)
+{
+    const QString stem = path + QStringLiteral(".defekt-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    // A few starts within one second each get a name of their own.
+    for (int n = 1; n <= 100; ++n) {
+        const QString target = n == 1 ? stem : stem + u'-' + QString::number(n);
+        if (QFile::exists(target))
+            continue;
+        if (QFile::rename(path, target))
+            return target;
+        return QString();
+    }
+    return QString();
+}
+
+} // namespace qf

@@ -102,6 +102,19 @@ JsonObjectText &JsonObjectText::addText(const char *key, QByteArray json)
     return *this;
 }
 
+JsonObjectText &JsonObjectText::add(const char *key, const JsonArrayText &array)
+{
+    return addText(key, array.text());
+}
+
+JsonArrayText &JsonArrayText::add(const JsonObjectText &object)
+{
+    if (text_.size() > 1)
+        text_ += ',';
+    text_ += object.text();
+    return *this;
+}
+
 QByteArray JsonObjectText::text() const
 {
     qsizetype size = 2;

@@ -23,6 +23,7 @@ public:
     JsonObjectText &add(const char *key, const QJsonValue &scalar) { return addText(key, JsonScalarText(scalar)); }
     JsonObjectText &add(const char *key, const JsonObjectText &object) { return addText(key, object.text()); }
     JsonObjectText &add(const char *key, const QStringList &lines) { return addText(key, JsonStringListText(lines)); }
+    JsonObjectText &add(const char *key, const class JsonArrayText &array);
     // A member whose value is JSON text already.
     JsonObjectText &addText(const char *key, QByteArray json);
 
@@ -30,6 +31,16 @@ public:
 
 private:
     std::vector<std::pair<const char *, QByteArray>> members_; // keys are ASCII
+};
+
+// A list of objects, in the order added.
+class JsonArrayText {
+public:
+    JsonArrayText &add(const JsonObjectText &object);
+    QByteArray text() const { return text_ + ']'; }
+
+private:
+    QByteArray text_ = QByteArrayLiteral("[");
 };
 
 } // namespace qf::cli

@@ -6,7 +6,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -60,8 +59,12 @@ void emitJson(Run &run, const JsonObjectText &object)
 
 int64_t strictNumber(const QString &label, const QString &text, int64_t least, int64_t most)
 {
-    static const QRegularExpression decimal(QStringLiteral("^-?[0-9]+$"));
-    if (!decimal.match(text).hasMatch())
+    // Decimal digits, perhaps after a minus, and nothing else (not even a final LF).
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    const bool digits = text.size() > sign && std::all_of(text.begin() + sign, text.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (!digits)
         throw UsageError(label + QStringLiteral(": keine ganze Zahl: ") + text);
     bool ok = false;
     const qlonglong n = text.toLongLong(&ok);
@@ -78,7 +81,8 @@ QJsonValue numberJson(const QString &text)
     const qlonglong big = text.toLongLong(&ok);
     if (ok)
         return qint64(big);
-    const double d = QLocale().toDouble(text, &ok);
+    static const QLocale locale; // the tool never changes its locale
+    const double d = locale.toDouble(text, &ok);
     if (!ok || !std::isfinite(d))
         return QJsonValue::Null;
     return d;

@@ -23,6 +23,7 @@ TEST(CliStrict, NumbersMustBeWholeAndInRange)
         {{"design", "--set", "Lager=0"}, "Lager=0: abgelehnt"},
         {{"design", "--ship-factory", "x"}, "--ship-factory: keine ganze Zahl: x"},
         {{"design", "--distance", "8001"}, "--distance: nicht zwischen 0 und 8000: 8001"},
+        {{"design", "--distance", "5\n"}, "--distance: keine ganze Zahl: 5\n"},
         {{"compare", "a.shp", "--war-factory", "1.5"}, "--war-factory: keine ganze Zahl: 1.5"},
         {{"battle", "-", "--max-rounds", "0"}, "--max-rounds: nicht zwischen 1"},
     };

@@ -255,8 +255,9 @@ void TKRM_Main::buildMenu()
 
 void TKRM_Main::addUndoItems()
 {
-    // One pair of items for the program's one history, first in the Designer and
-    // the Kampfsimulator menu: one item, one shortcut, so no key is ambiguous.
+    // One pair of items for the program's one history, last in the Designer and the
+    // Kampfsimulator menu (the other items keep their places): one item, one
+    // shortcut, so no key is ambiguous.
     auto *undo = new QAction(this);
     undo->setObjectName(QStringLiteral("Undo"));
     undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
@@ -266,9 +267,8 @@ void TKRM_Main::addUndoItems()
     state_.history.bindUndoItem(undo);
     state_.history.bindRedoItem(redo);
     for (QMenu *menu : {designerMenu_, battleMenu_}) {
-        QAction *first = menu->actions().value(0);
-        menu->insertActions(first, {undo, redo});
-        menu->insertSeparator(first);
+        menu->addSeparator();
+        menu->addActions({undo, redo});
     }
 }
 

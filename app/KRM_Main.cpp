@@ -75,6 +75,7 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
                                   [this](const ShipDesign &design) { library_->appendDesign(design); }, this);
     connectLibrary();
     startUp(arguments);
+    state_.history.clear(); // what the start did is no step to take back
     new MenuShortcuts(this, {designerMenu_, calculatorMenu_, battleMenu_});
 
     // The window grows as the player likes; its smallest size is the classic client
@@ -249,6 +250,26 @@ void TKRM_Main::buildMenu()
     connect(compare, &QAction::triggered, this, &TKRM_Main::CompareClick);
     connect(exit, &QAction::triggered, this, &TKRM_Main::ExitClick);
     connect(designer_->renameButton(), &QPushButton::clicked, this, [this] { library_->RenameClick(); });
+    addUndoItems();
+}
+
+void TKRM_Main::addUndoItems()
+{
+    // One pair of items for the program's one history, last in the Designer and the
+    // Kampfsimulator menu (the other items keep their places): one item, one
+    // shortcut, so no key is ambiguous.
+    auto *undo = new QAction(this);
+    undo->setObjectName(QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    auto *redo = new QAction(this);
+    redo->setObjectName(QStringLiteral("Redo"));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    state_.history.bindUndoItem(undo);
+    state_.history.bindRedoItem(redo);
+    for (QMenu *menu : {designerMenu_, battleMenu_}) {
+        menu->addSeparator();
+        menu->addActions({undo, redo});
+    }
 }
 
 void TKRM_Main::connectLibrary()
@@ -259,6 +280,7 @@ void TKRM_Main::connectLibrary()
         PageControl1->setEnabled(!busy);
     });
     connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
+    connect(library_, &LibraryCommands::designRenamed, &state_.history, &UndoHistory::designRenamed);
     connect(library_, &LibraryCommands::designFileUsed, this, [this](const QString &path) {
         recent_->add(path);
         recentMenu_->menuAction()->setEnabled(!recent_->paths().isEmpty());

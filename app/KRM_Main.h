@@ -83,6 +83,8 @@ private:
     void buildPages();
     void buildMenu();
     void connectLibrary();
+    // "Rückgängig" and "Wiederholen" in the Designer and the Kampfsimulator menu.
+    void addUndoItems();
     QStringList unsavedDesignNames() const;
     // The questions of "Beenden"; false when the ending is called off.
     bool askAboutEveryUnsavedDesign();

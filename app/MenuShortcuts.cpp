@@ -19,22 +19,20 @@ MenuShortcuts::MenuShortcuts(QWidget *window, QList<QMenu *> menus)
 
 std::optional<bool> MenuShortcuts::usable(const QKeySequence &keys) const
 {
-    std::function<std::optional<bool>(const QMenu *, bool)> find = [&](const QMenu *menu, bool menuEnabled) {
+    // An item may stand in several menus, and have several shortcuts: it is usable
+    // where any menu it stands in is enabled.
+    std::optional<bool> result;
+    std::function<void(const QMenu *, bool)> find = [&](const QMenu *menu, bool menuEnabled) {
         for (QAction *action : menu->actions()) {
-            if (action->menu()) {
-                if (const auto found = find(action->menu(), menuEnabled && action->isEnabled()))
-                    return found;
-            } else if (!action->shortcut().isEmpty() && action->shortcut() == keys) {
-                return std::optional<bool>(menuEnabled && action->isEnabled());
-            }
+            if (action->menu())
+                find(action->menu(), menuEnabled && action->isEnabled());
+            else if (action->shortcuts().contains(keys))
+                result = result.value_or(false) || (menuEnabled && action->isEnabled());
         }
-        return std::optional<bool>();
     };
-    for (const QMenu *menu : menus_) {
-        if (const auto found = find(menu, menu->menuAction()->isEnabled()))
-            return found;
-    }
-    return std::nullopt;
+    for (const QMenu *menu : menus_)
+        find(menu, menu->menuAction()->isEnabled());
+    return result;
 }
 
 bool MenuShortcuts::eventFilter(QObject *watched, QEvent *event)

@@ -6,8 +6,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
+#ifdef _WIN32
+#include <io.h>
+#define QF_READ _read
+#else
+#include <unistd.h>
+#define QF_READ ::read
+#endif
 
 namespace qf::cli {
 
@@ -84,12 +95,18 @@ QJsonObject errorJson(const QString &message)
     return QJsonObject{{"error", QStringLiteral("schiffsdesigner-cli: ") + message}};
 }
 
-QJsonObject answer(const QByteArray &line)
+QByteArray compact(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+// The answer to one request line, as compact JSON.
+QByteArray answer(const QByteArray &line)
 {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(line, &parseError);
     if (!doc.isObject())
-        return errorJson(QStringLiteral("batch: keine JSON-Anfrage: ") + parseError.errorString());
+        return compact(errorJson(QStringLiteral("batch: keine JSON-Anfrage: ") + parseError.errorString()));
     const QJsonObject request = doc.object();
     const QString command = request.value(QStringLiteral("command")).toString();
     Run run;
@@ -98,36 +115,69 @@ QJsonObject answer(const QByteArray &line)
         const QStringList args = requestArgs(request, run);
         const int status = RunCommand(command, args, run);
         if (status != 0 && run.answer.isEmpty())
-            return errorJson(run.error);
+            return compact(errorJson(run.error));
         return run.answer;
     } catch (const std::exception &e) {
-        return errorJson(QString::fromUtf8(e.what()));
+        return compact(errorJson(QString::fromUtf8(e.what())));
     }
 }
 
-void writeLine(const QJsonObject &object)
+void writeLine(const QByteArray &bytes)
 {
-    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Compact);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
 }
 
-// Reads one line (without its LF) of at most kMaxLine bytes; a longer one is read to
-// its end and reported. Returns false at the end of the input.
-bool readLine(std::string &line, bool &tooLong)
-{
-    line.clear();
-    tooLong = false;
-    int ch = 0;
-    while ((ch = std::getc(stdin)) != EOF && ch != '\n') {
-        if (line.size() < kMaxLine)
-            line.push_back(char(ch));
-        else
-            tooLong = true;
+// Standard input line by line, in the pieces it comes in. The answers written so
+// far are flushed before each wait for more input, so a partner that waits for
+// each answer gets it, and one that sends many lines at once is not answered by
+// one write per line.
+class LineReader {
+public:
+    // One line (without its LF) of at most kMaxLine bytes; a longer one is read to
+    // its end and reported. False at the end of the input.
+    bool next(std::string &line, bool &tooLong)
+    {
+        line.clear();
+        tooLong = false;
+        bool any = false;
+        while (pos_ < end_ || fill()) {
+            any = true;
+            const char *start = buffer_.data() + pos_;
+            const char *lf = static_cast<const char *>(std::memchr(start, '\n', end_ - pos_));
+            const size_t length = size_t((lf ? lf : buffer_.data() + end_) - start);
+            const size_t room = kMaxLine - line.size();
+            line.append(start, std::min(length, room));
+            tooLong = tooLong || length > room;
+            pos_ += length;
+            if (lf) {
+                ++pos_;
+                return true;
+            }
+        }
+        return any;
     }
-    return ch != EOF || !line.empty() || tooLong;
-}
+
+private:
+    bool fill()
+    {
+        std::fflush(stdout);
+        pos_ = end_ = 0;
+        for (;;) {
+            const auto n = QF_READ(0, buffer_.data(), unsigned(buffer_.size()));
+            if (n > 0) {
+                end_ = size_t(n);
+                return true;
+            }
+            if (n == 0 || errno != EINTR)
+                return false;
+        }
+    }
+
+    std::vector<char> buffer_ = std::vector<char>(size_t(64) * 1024);
+    size_t pos_ = 0;
+    size_t end_ = 0;
+};
 
 } // namespace
 
@@ -158,14 +208,18 @@ int runBatch(const QStringList &args, Run &)
 {
     if (!args.isEmpty())
         throw UsageError(QStringLiteral("batch: unerwartetes Argument ") + args.first());
+    // Answers go out in large writes; LineReader flushes them before it waits.
+    std::setvbuf(stdout, nullptr, _IOFBF, size_t(64) * 1024);
+    LineReader input;
     std::string line;
     bool tooLong = false;
-    while (readLine(line, tooLong)) {
+    while (input.next(line, tooLong)) {
         if (tooLong)
-            writeLine(errorJson(QStringLiteral("batch: Zeile länger als 1 MiB")));
+            writeLine(compact(errorJson(QStringLiteral("batch: Zeile länger als 1 MiB"))));
         else if (!line.empty())
             writeLine(answer(QByteArray::fromStdString(line)));
     }
+    std::fflush(stdout);
     return 0;
 }
 

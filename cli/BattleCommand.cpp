@@ -55,34 +55,36 @@ int64_t readMaxRounds(const QString &text)
 }
 
 // One side's losses: per type, the totals, wiped out or not, the cost in Solar.
-QJsonObject sideJson(const Fleet &fleet, const BattleSide &side)
+JsonObjectText sideJson(const Fleet &fleet, const BattleSide &side)
 {
-    QJsonArray types;
+    JsonArrayText types;
     int64_t ships = 0;
     int64_t cost = 0;
     for (int i = 0; i <= fleet.LastIndex; ++i) {
         const Fleet::ShipClass &entry = fleet.Classes[size_t(i)];
         const int64_t lost = side.lost[size_t(i)];
-        types.append(QJsonObject{{"name", entry.Name}, {"count", entry.Count}, {"lost", qint64(lost)}});
+        types.add(JsonObjectText().add("name", entry.Name).add("count", entry.Count).add("lost", qint64(lost)));
         ships += lost;
         cost += lost * entry.Cost;
     }
-    return QJsonObject{{"types", types},
-                       {"shipsLost", qint64(ships)},
-                       {"stabilityLost", qint64(fleet.TotalStability - side.stabilityLeft)},
-                       {"attackLost", qint64(fleet.TotalAS - side.attackLeft)},
-                       {"armorLost", qint64(fleet.TotalArmor - side.armorLeft)},
-                       {"wipedOut", side.wipedOut},
-                       {"solarLost", qint64(cost)}};
+    return JsonObjectText()
+        .add("types", types)
+        .add("shipsLost", qint64(ships))
+        .add("stabilityLost", qint64(fleet.TotalStability - side.stabilityLeft))
+        .add("attackLost", qint64(fleet.TotalAS - side.attackLeft))
+        .add("armorLost", qint64(fleet.TotalArmor - side.armorLeft))
+        .add("wipedOut", side.wipedOut)
+        .add("solarLost", qint64(cost));
 }
 
 // The battle's duration as the report shows it, and in minutes.
-QJsonObject durationJson(const BattleOutcome &outcome)
+JsonObjectText durationJson(const BattleOutcome &outcome)
 {
     const float minutes = toFloat(static_cast<ext>(outcome.battleTime) * 60);
     const bool fits = DurationTextFits(minutes);
-    return QJsonObject{{"text", fits ? QJsonValue(DurationText(minutes)) : QJsonValue(QJsonValue::Null)},
-                       {"minutes", std::isfinite(minutes) ? QJsonValue(double(minutes)) : QJsonValue(QJsonValue::Null)}};
+    return JsonObjectText()
+        .add("text", fits ? QJsonValue(DurationText(minutes)) : QJsonValue(QJsonValue::Null))
+        .add("minutes", std::isfinite(minutes) ? QJsonValue(double(minutes)) : QJsonValue(QJsonValue::Null));
 }
 
 // Writes the course CSV through the replace-when-complete writer.
@@ -95,15 +97,16 @@ void writeCourse(const QString &path, const BattleCourse &course)
 
 } // namespace
 
-QJsonObject BattleJson(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome,
-                       const QStringList &report)
+JsonObjectText BattleJson(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome,
+                          const QStringList &report)
 {
-    return QJsonObject{{"rounds", qint64(outcome.rounds)},
-                       {"duration", durationJson(outcome)},
-                       {"decided", outcome.end == BattleEnd::Decided},
-                       {"home", sideJson(home, outcome.home)},
-                       {"foreign", sideJson(foreign, outcome.foreign)},
-                       {"report", QJsonArray::fromStringList(report)}};
+    return JsonObjectText()
+        .add("rounds", qint64(outcome.rounds))
+        .add("duration", durationJson(outcome))
+        .add("decided", outcome.end == BattleEnd::Decided)
+        .add("home", sideJson(home, outcome.home))
+        .add("foreign", sideJson(foreign, outcome.foreign))
+        .add("report", report);
 }
 
 namespace {

@@ -40,7 +40,7 @@ bool readOptions(const QString &command, const QStringList &args,
 
 OutputField field(const char *key, const char *label, const QString &value, ValueKind kind = ValueKind::Number)
 {
-    return OutputField{QString::fromLatin1(key), QString::fromUtf8(label) + QStringLiteral(": ") + value,
+    return OutputField{key, QString::fromUtf8(label) + QStringLiteral(": ") + value,
                        value, kind};
 }
 

@@ -6,7 +6,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -45,15 +44,27 @@ void printJson(const QJsonObject &object)
 void emitJson(Run &run, const QJsonObject &object)
 {
     if (run.batch)
-        run.answer = object;
+        run.answer = QJsonDocument(object).toJson(QJsonDocument::Compact);
     else
         printJson(object);
 }
 
+void emitJson(Run &run, const JsonObjectText &object)
+{
+    if (run.batch)
+        run.answer = object.text();
+    else
+        printJson(QJsonDocument::fromJson(object.text()).object());
+}
+
 int64_t strictNumber(const QString &label, const QString &text, int64_t least, int64_t most)
 {
-    static const QRegularExpression decimal(QStringLiteral("^-?[0-9]+$"));
-    if (!decimal.match(text).hasMatch())
+    // Decimal digits, perhaps after a minus, and nothing else (not even a final LF).
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    const bool digits = text.size() > sign && std::all_of(text.begin() + sign, text.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (!digits)
         throw UsageError(label + QStringLiteral(": keine ganze Zahl: ") + text);
     bool ok = false;
     const qlonglong n = text.toLongLong(&ok);
@@ -70,31 +81,45 @@ QJsonValue numberJson(const QString &text)
     const qlonglong big = text.toLongLong(&ok);
     if (ok)
         return qint64(big);
-    const double d = QLocale().toDouble(text, &ok);
+    static const QLocale locale; // the tool never changes its locale
+    const double d = locale.toDouble(text, &ok);
     if (!ok || !std::isfinite(d))
         return QJsonValue::Null;
     return d;
 }
 
-QJsonObject timeJson(const QString &text)
+QByteArray numberText(const QString &text)
+{
+    // Digits without a leading zero, perhaps after a minus: the number is the text.
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype digits = text.size() - sign;
+    bool plain = digits > 0 && digits <= 18 && (text.at(sign) != u'0' || (digits == 1 && sign == 0));
+    for (qsizetype i = sign; plain && i < text.size(); ++i)
+        plain = text.at(i) >= u'0' && text.at(i) <= u'9';
+    return plain ? text.toLatin1() : JsonScalarText(numberJson(text));
+}
+
+JsonObjectText timeJson(const QString &text)
 {
     const std::optional<ext> seconds = CellKey(CellKind::Time, text, QLocale::c());
-    return QJsonObject{{QStringLiteral("text"), text},
-                       {QStringLiteral("minutes"), seconds ? QJsonValue(static_cast<double>(*seconds / 60))
-                                                           : QJsonValue(QJsonValue::Null)}};
+    return JsonObjectText()
+        .add("text", text)
+        .add("minutes", seconds ? QJsonValue(static_cast<double>(*seconds / 60)) : QJsonValue(QJsonValue::Null));
 }
 
 void printFields(const std::vector<OutputField> &fields, bool json, Run &run)
 {
     if (json) {
-        QJsonObject object;
+        JsonObjectText object;
         QStringList lines;
         for (const OutputField &f : fields) {
-            object.insert(f.key, f.kind == ValueKind::Time ? QJsonValue(timeJson(f.value)) : numberJson(f.value));
+            if (f.kind == ValueKind::Time)
+                object.add(f.key, timeJson(f.value));
+            else
+                object.addText(f.key, numberText(f.value));
             lines << f.line;
         }
-        object.insert(QStringLiteral("lines"), QJsonArray::fromStringList(lines));
-        emitJson(run, object);
+        emitJson(run, object.add("lines", lines));
         return;
     }
     QStringList lines;

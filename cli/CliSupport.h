@@ -1,5 +1,7 @@
 #pragma once
 // Shared plumbing of schiffsdesigner-cli: argument reading, bad-usage errors and output.
+#include "cli/JsonText.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -38,23 +40,25 @@ private:
 // field's text and whether the text is a number or a time in JSON.
 enum class ValueKind { Number, Time };
 struct OutputField {
-    QString key;
+    const char *key;
     QString line;
     QString value;
     ValueKind kind = ValueKind::Number;
 };
 
 // How a command is run: from the command line (text or --json on standard output)
-// or as one request of `batch` (always JSON, kept in `answer`, nothing printed).
+// or as one request of `batch` (always JSON, kept in `answer` as compact text,
+// nothing printed).
 struct Run {
     bool batch = false;
     std::optional<QByteArray> fleets; // batch: the request's "fleets" object, read in place of "-"
-    QJsonObject answer;
+    QByteArray answer;
     QString error; // batch: the message of a run that ended with a status other than 0
 };
 
 // A command's JSON result: printed indented, or in batch kept as the answer.
 void emitJson(Run &run, const QJsonObject &object);
+void emitJson(Run &run, const JsonObjectText &object);
 
 // An option's value that must be a whole decimal number from `least` to `most`;
 // else bad usage naming `label` (the option) and the text.
@@ -63,9 +67,11 @@ int64_t strictNumber(const QString &label, const QString &text, int64_t least, i
 // A figure's text as a JSON number (whole numbers as integers, decimals with the
 // locale's separator as doubles); a text that is no number gives null.
 QJsonValue numberJson(const QString &text);
+// The same as JSON text; a plain whole number is its own text.
+QByteArray numberText(const QString &text);
 
 // A time: {"text": "68:35:49", "minutes": 4115.81...}; minutes null when the text is no time.
-QJsonObject timeJson(const QString &text);
+JsonObjectText timeJson(const QString &text);
 
 // Prints the lines (or one JSON object) to standard output, UTF-8, LF line ends.
 void printFields(const std::vector<OutputField> &fields, bool json, Run &run);

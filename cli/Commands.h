@@ -48,8 +48,8 @@ FleetsJson ReadFleetsInput(const QString &command, const QString &path, const Ru
                            FleetsUse use = FleetsUse::Battle);
 
 // A fought battle as JSON: rounds, duration, per side the losses, and the report lines.
-QJsonObject BattleJson(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome,
-                       const QStringList &report);
+JsonObjectText BattleJson(const Fleet &home, const Fleet &foreign, const BattleOutcome &outcome,
+                          const QStringList &report);
 
 // A design file, read as "Öffnen" reads it and named after the file. An
 // unreadable file or one that is not a design file throws UsageError naming it.

@@ -108,38 +108,39 @@ ShipDesign readDesign(const QString &path)
     return ReadDesignFile(bytes, DesignNameFromPath(path));
 }
 
-QJsonObject toJson(const DesignerFigures &f, const ProductionFigures &p, const QStringList &lines)
+JsonObjectText toJson(const DesignerFigures &f, const ProductionFigures &p, const QStringList &lines)
 {
-    QJsonObject levels;
+    JsonObjectText levels;
     for (const ComponentField &field : ComponentFields())
-        levels.insert(QLatin1String(field.fileKey), numberJson(f.level(field.id)));
-    QJsonObject actions;
+        levels.addText(field.fileKey, numberText(f.level(field.id)));
+    JsonObjectText actions;
     for (const ActionField &field : ActionFields())
-        actions.insert(QLatin1String(field.fileKey), f.action(field.id));
-    return QJsonObject{{"name", f.name},
-                       {"levels", levels},
-                       {"actions", actions},
-                       {"sbe", numberJson(f.sbe)},
-                       {"freeSbe", numberJson(f.freeSBE)},
-                       {"stability", numberJson(f.stability)},
-                       {"acceleration", numberJson(f.acceleration)},
-                       {"flightTimePercent", numberJson(f.flightTimePercent)},
-                       {"distance", numberJson(f.distance)},
-                       {"flightTime", timeJson(f.fullFlightTime)},
-                       {"armor", numberJson(f.armor)},
-                       {"attack", numberJson(f.as)},
-                       {"storage", numberJson(f.storageCapacity)},
-                       {"fe", numberJson(f.fe)},
-                       {"si", numberJson(f.si)},
-                       {"c", numberJson(f.c)},
-                       {"crew", numberJson(f.crew)},
-                       {"h2o", numberJson(f.h2o)},
-                       {"o2", numberJson(f.o2)},
-                       {"productionTime", timeJson(p.productionTime)},
-                       {"feMine", numberJson(p.feMine)},
-                       {"siMine", numberJson(p.siMine)},
-                       {"cMine", numberJson(p.cMine)},
-                       {"lines", QJsonArray::fromStringList(lines)}};
+        actions.add(field.fileKey, f.action(field.id));
+    return JsonObjectText()
+        .add("name", f.name)
+        .add("levels", levels)
+        .add("actions", actions)
+        .addText("sbe", numberText(f.sbe))
+        .addText("freeSbe", numberText(f.freeSBE))
+        .addText("stability", numberText(f.stability))
+        .addText("acceleration", numberText(f.acceleration))
+        .addText("flightTimePercent", numberText(f.flightTimePercent))
+        .addText("distance", numberText(f.distance))
+        .add("flightTime", timeJson(f.fullFlightTime))
+        .addText("armor", numberText(f.armor))
+        .addText("attack", numberText(f.as))
+        .addText("storage", numberText(f.storageCapacity))
+        .addText("fe", numberText(f.fe))
+        .addText("si", numberText(f.si))
+        .addText("c", numberText(f.c))
+        .addText("crew", numberText(f.crew))
+        .addText("h2o", numberText(f.h2o))
+        .addText("o2", numberText(f.o2))
+        .add("productionTime", timeJson(p.productionTime))
+        .addText("feMine", numberText(p.feMine))
+        .addText("siMine", numberText(p.siMine))
+        .addText("cMine", numberText(p.cMine))
+        .add("lines", lines);
 }
 
 // A factory level: any whole number; below 1 counts as 1, as on the page.
@@ -172,8 +173,8 @@ QString designHelp()
                "  --distance N         Distanz für die Flugzeit, %1 bis %2 (Standard %3)\n")
                  .arg(kMinDistance).arg(kMaxDistance).arg(kDefaultDistance)
            + QStringLiteral(
-        "  --ship-factory N     Stufe der Schiffsfabrik (Standard 1)\n"
-        "  --war-factory N      Stufe der Waffenfabrik (Standard 1)\n"
+        "  --ship-factory N     Stufe der Schiffsfabrik, ganze Zahl (Standard 1; unter 1 zählt als 1)\n"
+        "  --war-factory N      Stufe der Waffenfabrik, ganze Zahl (Standard 1; unter 1 zählt als 1)\n"
         "  --save AUS.shp       schreibt zusätzlich die Schiffsdesign-Datei\n"
         "  --json               ein JSON-Objekt: Stufen und Aktionen nach Schlüssel, Werte als\n"
         "                       Zahlen, Zeiten als {text, minutes}, die Zeilen unter \"lines\"\n"

@@ -100,7 +100,7 @@ int runMincount(const QStringList &args, Run &run)
     if (result.end != MinCountEnd::Found) {
         const QString unreachable = QStringLiteral("nicht erreichbar");
         if (json)
-            emitJson(run, QJsonObject{{"reachable", false}});
+            emitJson(run, JsonObjectText().add("reachable", false));
         else
             printLines({key + QStringLiteral(": ") + unreachable});
         return 0;
@@ -109,9 +109,10 @@ int runMincount(const QStringList &args, Run &run)
     const QStringList report = BattleReport(fleets.home, fleets.foreign, result.outcome);
     const QString count = QString::number(result.count);
     if (json) {
-        emitJson(run, QJsonObject{{"reachable", true},
-                                  {"count", qint64(result.count)},
-                                  {"battle", BattleJson(fleets.home, fleets.foreign, result.outcome, report)}});
+        emitJson(run, JsonObjectText()
+                          .add("reachable", true)
+                          .add("count", qint64(result.count))
+                          .add("battle", BattleJson(fleets.home, fleets.foreign, result.outcome, report)));
     } else {
         printLines(QStringList{key + QStringLiteral(": ") + count} + report);
     }

@@ -143,6 +143,8 @@ void DesignerPage::connectHandlers()
     }
     connect(d_Distance, &QLineEdit::textChanged, this, &DesignerPage::figureSettingsChanged);
     connect(d_ShipName, &QComboBox::activated, this, &DesignerPage::ShipNameSelect);
+    // A design whose step was undone or redone is shown.
+    connect(&state_.history, &UndoHistory::designShown, this, &DesignerPage::selectDesign);
     // A rename or a save changes the selected design's saved state.
     connect(&state_.designs, &DesignCollection::designChanged, this, [this](int index) {
         if (index == selectedIndex())
@@ -182,20 +184,33 @@ void DesignerPage::setIfDifferent(QLineEdit *e, const QString &text)
 
 void DesignerPage::LevelChange(Component c)
 {
-    changeDesign([&](ShipDesign &design) { design.SetLevel(c, readWholeNumber(levelEdit(c)->text())); });
+    // Typing in one field is one step of the history until the focus leaves it.
+    changeDesign([&](ShipDesign &design) { design.SetLevel(c, readWholeNumber(levelEdit(c)->text())); },
+                 [c](const ShipDesign &design) {
+                     return QString::fromUtf8(FieldOf(c).label) + u' ' + QString::number(design.GetLevel(c));
+                 },
+                 indexOf(c));
 }
 
 void DesignerPage::ActionChange(Action a)
 {
-    changeDesign([&](ShipDesign &design) { design.SetFlag(a, actionBoxes_[size_t(indexOf(a))]->isChecked()); });
+    changeDesign([&](ShipDesign &design) { design.SetFlag(a, actionBoxes_[size_t(indexOf(a))]->isChecked()); },
+                 [a](const ShipDesign &design) {
+                     return QString::fromUtf8(FieldOf(a).caption)
+                            + (design.GetFlag(a) ? QStringLiteral(" an") : QStringLiteral(" aus"));
+                 });
 }
 
-void DesignerPage::changeDesign(const std::function<void(ShipDesign &)> &change)
+void DesignerPage::changeDesign(const std::function<void(ShipDesign &)> &change,
+                                const std::function<QString(const ShipDesign &)> &stepName, int field)
 {
     guarded(prompts_, this, [&] {
         if (!hasSelection())
             return;
-        state_.designs.update(selectedIndex(), change);
+        const int index = selectedIndex();
+        const ShipDesign before = state_.designs.at(index);
+        state_.designs.update(index, change);
+        state_.history.designEdited(index, before, stepName(state_.designs.at(index)), field);
         runShowDesign();
         runFactoryChange();
     });

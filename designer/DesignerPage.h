@@ -67,7 +67,9 @@ private:
     void setIfDifferent(QLineEdit *edit, const QString &text);
     QLineEdit *figure(QGridLayout *grid, int row, int column, const char *name, const char *label,
                       const char *text = "");
-    void changeDesign(const std::function<void(ShipDesign &)> &change);
+    // Changes the selected design; a change of its values is a step named by `stepName`.
+    void changeDesign(const std::function<void(ShipDesign &)> &change,
+                      const std::function<QString(const ShipDesign &)> &stepName, int field = -1);
     bool hasSelection() const;
 
     AppState &state_;

@@ -73,9 +73,11 @@ void BattleFileCommands::LoadFleetsClick()
             refuse(fleets.error);
             return;
         }
+        const FleetPair before = state_.history.fleets();
         state_.homeFleet = fleets.home;
         state_.foreignFleet = fleets.foreign;
         page_.fleetsReplaced();
+        state_.history.fleetsEdited(before, QStringLiteral("Flotten laden"));
     });
 }
 

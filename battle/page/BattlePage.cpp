@@ -78,6 +78,15 @@ BattlePage::BattlePage(AppState &state, UserPrompts &prompts, QWidget *parent)
 
     BattleSimValueDialog = new TBattleSimValueDialog(this);
     writeReport(startUpHelpLines(), false);
+    connect(&state_.history, &UndoHistory::fleetsRestored, this, &BattlePage::fleetsRestored);
+}
+
+void BattlePage::fleetsRestored()
+{
+    // The keys act on the entries they acted on then.
+    for (int n : {1, 2})
+        setRemembered(n, state_.history.chosenEntry(n));
+    ShowFleets();
 }
 
 QGroupBox *BattlePage::buildFleetGroup(int fleet, const QString &caption, FleetControls &c)
@@ -187,6 +196,7 @@ QGroupBox *BattlePage::buildResultGroup()
     });
     connect(&runs_->runner(), &BattleRunner::runningChanged, this, [this](bool running) {
         setFleetControlsEnabled(!running);
+        state_.history.setFleetsLocked(running);
         emit runningChanged(running);
     });
 
@@ -221,6 +231,7 @@ Fleet &BattlePage::fleet(int number) { return number == 1 ? state_.homeFleet : s
 void BattlePage::setRemembered(int fleet, int position)
 {
     remembered_[size_t(fleet == 1 ? 0 : 1)] = position;
+    state_.history.setChosenEntry(fleet, position);
     controls(fleet).lastClassIndex->setText(QString::number(position));
 }
 
@@ -384,6 +395,7 @@ void BattlePage::AddShipsClick(int number)
         FleetControls &c = controls(number);
         for (QLineEdit *total : c.totals())
             setMenuColour(total);
+        const FleetPair before = state_.history.fleets();
         const int k = c.shipClass->currentIndex();
         if (state_.designs.contains(k)) {
             // n ships are n single additions: the first creates the entry or finds it by name.
@@ -396,6 +408,7 @@ void BattlePage::AddShipsClick(int number)
                                                             design.GetFE(), design.GetSI(), design.GetC(), &edit);
                 if (position >= 0 && edit == FleetEdit::Done)
                     setRemembered(number, position);
+                state_.history.fleetsEdited(before, QStringLiteral("Hinzufügen %1 %2").arg(count).arg(design.GetName()));
                 tellRefusal(edit, fleet(number).Names.value(position));
             }
         }
@@ -433,6 +446,7 @@ void BattlePage::enterTarget(int number, Target target)
         const int64_t value = ReadTargetValue(valueEdit->text());
         const int position = rememberedPosition(number);
         FleetControls &c = controls(number);
+        const FleetPair before = state_.history.fleets();
         FleetEdit edit = FleetEdit::Ignored;
         switch (target) {
         case Target::Attack: edit = f.SetAttackTarget(value, position); break;
@@ -440,6 +454,7 @@ void BattlePage::enterTarget(int number, Target target)
         case Target::Stability: edit = f.SetStabilityTarget(value, position); break;
         case Target::Cost: edit = f.SetCostTarget(value, position); break;
         }
+        state_.history.fleetsEdited(before, QStringLiteral("Zielwert ") + f.Names.value(position));
         tellRefusal(edit, f.Names.value(position));
         for (QLineEdit *total : c.totals()) {
             if (total == field)
@@ -466,6 +481,8 @@ void BattlePage::FleetListKeyPress(int number, QChar key)
         Fleet &f = fleet(number);
         if (isRunning())
             return;
+        const FleetPair before = state_.history.fleets();
+        const QString name = f.Names.value(p);
         if (key == u'+') {
             if (f.isEmpty())
                 return;
@@ -478,6 +495,7 @@ void BattlePage::FleetListKeyPress(int number, QChar key)
             if (f.DecreaseCount(p) == 0)
                 setRemembered(number, p - 1); // p is a valid position here, so p >= 0
         }
+        state_.history.fleetsEdited(before, QString(key) + u' ' + name);
         ShowFleets();
     });
 }
@@ -492,11 +510,14 @@ void BattlePage::FleetListKeyDown(int number, int key)
         if (key == Qt::Key_Delete) {
             if (f.isEmpty())
                 return;
+            const FleetPair before = state_.history.fleets();
+            const QString name = f.Names.value(p);
             f.RemoveShipClass(p);
             if (f.isEmpty())
                 setRemembered(number, -1);
             else
                 setRemembered(number, p > std::numeric_limits<int>::min() ? p - 1 : p);
+            state_.history.fleetsEdited(before, QStringLiteral("Entf ") + name);
         }
         ShowFleets();
     });
@@ -538,11 +559,13 @@ void BattlePage::b_ResetClick()
     guarded(prompts_, this, [&] {
         if (isRunning())
             return;
+        const FleetPair before = state_.history.fleets();
         for (int n : {1, 2}) {
             Fleet &f = fleet(n);
             while (!f.isEmpty())
                 f.RemoveShipClass(f.LastIndex);
         }
+        state_.history.fleetsEdited(before, QStringLiteral("Zurücksetzen"));
         ShowFleets();
         writeReport(resetHelpLines(), false);
         b_BattleReport->moveCursor(QTextCursor::Start);

@@ -78,6 +78,8 @@ public slots:
     void BestCounterClick();
     void ShowFleets();
     void b_FleetIndexSelect();
+    // A step of the history put the fleets back: they are shown as they are now.
+    void fleetsRestored();
     // b_ShipClass1 and b_ShipClass2 both go to the first design.
     void selectFirstShipClasses();
 

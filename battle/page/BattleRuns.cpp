@@ -186,7 +186,9 @@ void BattleRuns::MinCount(int entry)
                              return;
                          Fleet won = run->home;
                          won.SetCount(run->entry, r.count);
+                         const FleetPair before = state_.history.fleets();
                          state_.homeFleet = won;
+                         state_.history.fleetsEdited(before, QStringLiteral("Mindestanzahl %1 %2").arg(name).arg(r.count));
                          emit fleetsChanged();
                          // Fought once more, as "Simulieren" fights: the report and the course chart
                          // both show it (the search keeps no course).

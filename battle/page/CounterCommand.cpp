@@ -127,8 +127,10 @@ bool CounterCommand::ApplyCounter(const CounterRow &row)
             prompts_.showWarning(page_, QStringLiteral("Flotte unverändert"), why);
         return false;
     }
+    const FleetPair before = state_.history.fleets();
     state_.homeFleet = home;
     emit shipsAdded(row.entry);
+    state_.history.fleetsEdited(before, QStringLiteral("Bester Konter %1 %2").arg(row.added).arg(row.design.name));
     // The search fought this very battle; it is fought once more as "Simulieren" fights,
     // so that the course chart shows it beside the report.
     emit fightRequested();

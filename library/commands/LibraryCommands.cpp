@@ -107,10 +107,12 @@ void LibraryCommands::RenameClick()
         const int index = selectedIndex();
         if (!designs_.contains(index))
             return;
+        const QString before = designs_.at(index).GetName();
         nameDialog_.setText(selectedName());
         if (prompts_.execDialog(nameDialog_) != QDialog::Accepted)
             return;
         designs_.rename(index, nameDialog_.text());
+        emit designRenamed(index, before);
     });
 }
 

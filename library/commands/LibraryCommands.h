@@ -63,6 +63,8 @@ signals:
     void readingFile(bool busy);
     // A design was written to a file under its (new) name.
     void designSaved(int index);
+    // "Umbenennen" gave the design at `index` a new name, for the history of changes.
+    void designRenamed(int index, const QString &before);
     // A design file was read or written, for the list of recent files.
     void designFileUsed(const QString &path);
 

@@ -4,6 +4,8 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using qf::test::CliCall;
@@ -21,6 +23,7 @@ TEST(CliStrict, NumbersMustBeWholeAndInRange)
         {{"design", "--set", "Lager=0"}, "Lager=0: abgelehnt"},
         {{"design", "--ship-factory", "x"}, "--ship-factory: keine ganze Zahl: x"},
         {{"design", "--distance", "8001"}, "--distance: nicht zwischen 0 und 8000: 8001"},
+        {{"design", "--distance", "5\n"}, "--distance: keine ganze Zahl: 5\n"},
         {{"compare", "a.shp", "--war-factory", "1.5"}, "--war-factory: keine ganze Zahl: 1.5"},
         {{"battle", "-", "--max-rounds", "0"}, "--max-rounds: nicht zwischen 1"},
     };
@@ -55,4 +58,23 @@ TEST(CliBatch, AnswersEachLineAsJsonDoes)
     EXPECT_EQ(object(3), QJsonDocument::fromJson(RunCli({"actions", "--attacker", "1", "--json"}).out).object());
     EXPECT_TRUE(object(4).value("error").toString().contains("1 MiB"));
     EXPECT_TRUE(object(5).value("error").toString().contains("unbekannter Befehl"));
+}
+
+TEST(CliBatch, AnswersEachLineBeforeTheNextArrives)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        env.insert(folder, home.path());
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(QF_CLI), {"batch"});
+    for (int i = 0; i < 3; ++i) {
+        cli.write("{\"command\": \"flight\"}\n");
+        while (!cli.canReadLine())
+            ASSERT_TRUE(cli.waitForReadyRead(10000)) << "no answer to request " << i;
+        EXPECT_TRUE(QJsonDocument::fromJson(cli.readLine()).object().contains("distance"));
+    }
+    cli.closeWriteChannel();
+    EXPECT_TRUE(cli.waitForFinished(10000));
 }

@@ -1,8 +1,10 @@
 // Speed of `schiffsdesigner-cli batch` as a bot drives it: one process, many
 // requests piped through, one answer a line. Counts requests per second (the
-// goal for designs: 20,000 and more) and, for battles of game-like size, the
-// same battles fought in this process by the engine alone for comparison.
+// goal for designs: 20,000 and more) and, for battles of game-like size and for
+// a long one, the same battles fought in this process by the engine alone for
+// comparison.
 #include "battle/BattleSimulation.h"
+#include "support/BattleExamples.h"
 #include "support/MinCountFleets.h"
 
 #include <QJsonArray>
@@ -115,3 +117,22 @@ void BM_EngineGameBattles(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * kBattles);
 }
 BENCHMARK(BM_EngineGameBattles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One long battle (two fleets of 30,000,000 ships, 80 million rounds, the first
+// tens of millions one by one) through batch and in this process: the tool adds
+// its start and the JSON, nothing per round.
+void BM_BatchLongBattle(benchmark::State &state)
+{
+    const QJsonObject fleets = QJsonDocument::fromJson(qf::test::EvenAttrition().json()).object();
+    pipe(state, QJsonDocument(QJsonObject{{"command", "battle"}, {"fleets", fleets}}).toJson(QJsonDocument::Compact) + '\n',
+         1);
+}
+BENCHMARK(BM_BatchLongBattle)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_EngineLongBattle(benchmark::State &state)
+{
+    const qf::test::BattleExample &e = qf::test::EvenAttrition();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qf::FightBattle(e.homeFleet(), e.foreignFleet()));
+}
+BENCHMARK(BM_EngineLongBattle)->Unit(benchmark::kMillisecond)->UseRealTime();

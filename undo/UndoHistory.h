@@ -8,8 +8,8 @@
 #include "battle/Fleet.h"
 
 #include <QObject>
-#include <array>
 #include <QUndoStack>
+#include <array>
 
 class QAction;
 

@@ -1,7 +1,7 @@
 // Quarzfink Schiffsdesigner: the desktop program.
 #include "ui/AppState.h"
 #include "app/Application.h"
-#include "app/FirstTurnReport.h"
+#include "ui/FirstTurnReport.h"
 #include "app/KRM_Main.h"
 #include "ui/UserPrompts.h"
 

@@ -40,33 +40,27 @@ ext recursiveChance(int a, int d, int n)
 }
 } // namespace
 
-TEST(SpecialActionsDuration, EqualLevels)
-{
-    const SpecialActionResults r = actions("0", "0", "1", "1");
-    EXPECT_EQ(r.levelDifference, QStringLiteral("0"));
-    EXPECT_EQ(r.spyTime, QStringLiteral("00:30:00"));
-    EXPECT_EQ(r.sabotageTime, QStringLiteral("02:00:00"));
-    EXPECT_EQ(r.raidTime, QStringLiteral("01:00:00"));
-    EXPECT_EQ(r.kolonisationTime, QStringLiteral("37:00:00"));
-    EXPECT_EQ(r.invasionTime, QStringLiteral("24:00:00"));
-    EXPECT_EQ(r.successPercent, QStringLiteral("50"));
-    EXPECT_EQ(r.successPercent2, QStringLiteral("50"));
-    EXPECT_EQ(r.uncloakChance, QStringLiteral("50"));
-}
-
-TEST(SpecialActionsDuration, AttackerOneLevelHigher)
+// Every duration and chance of two level pairs, pinned.
+TEST(SpecialActionsDuration, EqualLevelsAndAttackerOneLevelHigher)
 {
     EXPECT_EQ(ActionDuration(30, 1, 0), 27.3f);
-    const SpecialActionResults r = actions("1", "0", "1", "1");
-    EXPECT_EQ(r.levelDifference, QStringLiteral("1"));
-    EXPECT_EQ(r.spyTime, QStringLiteral("00:27:17"));
-    EXPECT_EQ(r.sabotageTime, QStringLiteral("01:49:11"));
-    EXPECT_EQ(r.raidTime, QStringLiteral("00:54:35"));
-    EXPECT_EQ(r.kolonisationTime, QStringLiteral("33:40:11"));
-    EXPECT_EQ(r.invasionTime, QStringLiteral("21:50:24"));
-    EXPECT_EQ(r.successPercent, QStringLiteral("54.95"));
-    EXPECT_EQ(r.successPercent2, QStringLiteral("54.95"));
-    EXPECT_EQ(r.uncloakChance, QStringLiteral("45.05"));
+    struct Case {
+        const char *attacker, *difference, *spy, *sabotage, *raid, *kolonisation, *invasion, *success, *uncloak;
+    };
+    for (const Case &c : {Case{"0", "0", "00:30:00", "02:00:00", "01:00:00", "37:00:00", "24:00:00", "50", "50"},
+                          Case{"1", "1", "00:27:17", "01:49:11", "00:54:35", "33:40:11", "21:50:24", "54.95", "45.05"}}) {
+        SCOPED_TRACE(c.attacker);
+        const SpecialActionResults r = actions(c.attacker, "0", "1", "1");
+        EXPECT_EQ(r.levelDifference, QString::fromLatin1(c.difference));
+        EXPECT_EQ(r.spyTime, QString::fromLatin1(c.spy));
+        EXPECT_EQ(r.sabotageTime, QString::fromLatin1(c.sabotage));
+        EXPECT_EQ(r.raidTime, QString::fromLatin1(c.raid));
+        EXPECT_EQ(r.kolonisationTime, QString::fromLatin1(c.kolonisation));
+        EXPECT_EQ(r.invasionTime, QString::fromLatin1(c.invasion));
+        EXPECT_EQ(r.successPercent, QString::fromLatin1(c.success));
+        EXPECT_EQ(r.successPercent2, QString::fromLatin1(c.success));
+        EXPECT_EQ(r.uncloakChance, QString::fromLatin1(c.uncloak));
+    }
 }
 
 TEST(SpecialActionsDuration, DefenderOneLevelHigher)

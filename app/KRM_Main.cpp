@@ -43,6 +43,7 @@
 #include <QStatusBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qf {
@@ -338,6 +339,8 @@ void TKRM_Main::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (pagesBounded_)
         return;
+    // The question about a crashed run's designs stands over the window, once it is shown.
+    QTimer::singleShot(0, session_, &SessionKeeping::startKeepingDesigns);
     // The Designer and Rechner pages keep the layout they have in the smallest window,
     // at the top left, however large the window grows.
     pagesBounded_ = true;
@@ -374,7 +377,7 @@ void TKRM_Main::startUp(const QStringList &arguments)
         library_->appendDesign(ShipDesign());
     }
     state_.designs.CopyCounter = 0;
-    session_->restore();
+    session_->restorePlanning();
 }
 
 bool TKRM_Main::flightTimeShown() const { return FlightTime->isChecked(); }

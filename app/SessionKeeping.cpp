@@ -48,9 +48,11 @@ SessionKeeping::SessionKeeping(AppState &state, BattlePage &battle, UserPrompts 
 
 SessionKeeping::~SessionKeeping() = default;
 
-void SessionKeeping::restore()
+void SessionKeeping::startKeepingDesigns()
 {
-    restorePlanning();
+    if (keepingStarted_ || ended_)
+        return;
+    keepingStarted_ = true;
     if (!takeRecoveryFile())
         return;
     offerRecovery();

@@ -31,16 +31,17 @@ public:
     SessionKeeping(AppState &state, BattlePage &battle, UserPrompts &prompts, DebugLog &log,
                    std::function<void(const ShipDesign &)> appendDesign, QWidget *window);
     ~SessionKeeping() override;
-    // At start-up: the kept fleets and report are shown, and the designs of a
-    // run that did not end cleanly are offered back. From then on every change
-    // of the designs is kept.
-    void restore();
+    // At start-up: the kept fleets and report are shown.
+    void restorePlanning();
+    // Once the window is on the screen: the designs of a run that did not end
+    // cleanly are offered back, over the window. From then on every change of the
+    // designs is kept.
+    void startKeepingDesigns();
     // A clean end, after the quit questions: keeps the fleets and the report and
     // removes the recovery file. Nothing is kept after it.
     void endCleanly();
 
 private:
-    void restorePlanning();
     // Whether this run keeps the recovery file: only one run at a time does.
     bool takeRecoveryFile();
     void offerRecovery();
@@ -69,6 +70,7 @@ private:
     bool changedWhileWriting_ = false;
     bool failureLogged_ = false;
     bool ended_ = false;
+    bool keepingStarted_ = false;
 };
 
 } // namespace qf

@@ -17,6 +17,7 @@ private slots:
     void fleetsAndReportComeBackAfterAQuitWithoutAQuestion()
     {
         WindowFixture f;
+        f.window().show();
         f.state.homeFleet.AddShips(5, 10, 2, 30, QStringLiteral("Jäger"), 1, 2, 3);
         f.state.foreignFleet.AddShips(2, 4, 1, 10, QStringLiteral("Späher"), 1, 1, 1);
         f.window().battlePage()->b_SimulateClick();
@@ -27,6 +28,8 @@ private slots:
         f.window().ExitClick();
         AppState state; ScriptedPrompts prompts;
         TKRM_Main next(state, prompts, {QStringLiteral("schiffsdesigner")});
+        next.show();
+        QCoreApplication::processEvents();
         QCOMPARE(state.homeFleet.Names + state.foreignFleet.Names, f.state.homeFleet.Names + f.state.foreignFleet.Names);
         QCOMPARE(next.battlePage()->reportText(), f.window().battlePage()->reportText());
         QVERIFY(next.menuItem(QStringLiteral("SaveReport"))->isEnabled());
@@ -47,12 +50,15 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, restored);
         WindowFixture f;
+        f.window().show();
         f.state.designs.rename(0, QStringLiteral("Kreuzer"));
         f.typeInto(QStringLiteral("d_Laser"), QStringLiteral("17"));
         QTRY_VERIFY(QFile::exists(RecoveryFilePath()));
         { // a second window meanwhile neither asks nor takes the file away when it ends
             AppState state; ScriptedPrompts prompts;
             TKRM_Main meanwhile(state, prompts, {QStringLiteral("schiffsdesigner")});
+            meanwhile.show();
+            QCoreApplication::processEvents();
             QVERIFY(meanwhile.close() && prompts.choices.isEmpty() && QFile::exists(RecoveryFilePath()));
         }
         f.dropWindow();
@@ -60,7 +66,9 @@ private slots:
         if (!answer.isEmpty())
             prompts.choiceAnswers.push_back(answer);
         TKRM_Main next(state, prompts, {QStringLiteral("schiffsdesigner")});
-        QCOMPARE(prompts.choices, QList<QStringList>({{"Wiederherstellen", "Verwerfen"}}));
+        QVERIFY(prompts.choices.isEmpty()); // asked over the window, once it is shown
+        next.show();
+        QTRY_COMPARE(prompts.choices, QList<QStringList>({{"Wiederherstellen", "Verwerfen"}}));
         QCOMPARE(state.designs.size(), restored ? 2 : 1);
         QCOMPARE(QFile::exists(RecoveryFilePath()), restored);
         const ShipDesign &back = state.designs.at(state.designs.size() - 1);

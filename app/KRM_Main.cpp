@@ -35,6 +35,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -66,13 +67,12 @@ TKRM_Main::TKRM_Main(AppState &state, UserPrompts &prompts, const QStringList &a
     status->setObjectName(QStringLiteral("StatusBar1"));
     status->setSizeGripEnabled(true);
     setStatusBar(status);
-    connect(battle_, &BattlePage::statusMessage, status, [status](const QString &text) { status->showMessage(text); });
 
     ShipnameDialog = new TShipnameDialog(this);
     DistanceOptionDialog = new TDistanceOptionDialog(this);
     AboutBox = new TAboutBox(this);
     library_ = new LibraryCommands(state_.designs, *designer_, prompts_, *log_, *ShipnameDialog, this);
-    session_ = new SessionKeeping(state_, *battle_, prompts_, *log_,
+    session_ = new SessionKeeping(state_, [this](bool build) { return build ? battlePage() : battle_; }, prompts_, *log_,
                                   [this](const ShipDesign &design) { library_->appendDesign(design); }, this);
     connectLibrary();
     startUp(arguments);
@@ -115,17 +115,57 @@ void TKRM_Main::buildPages()
 
     designer_ = new DesignerPage(state_, prompts_);
     designer_->setObjectName(QStringLiteral("TabSheet1"));
-    calculator_ = new CalculatorPage(*designer_, *log_, prompts_);
-    calculator_->setObjectName(QStringLiteral("TabSheet2"));
-    battle_ = new BattlePage(state_, prompts_);
-    battle_->setObjectName(QStringLiteral("TabSheet3"));
-
+    // Rechner and Kampfsimulator are built when first needed (shown, or asked for by a
+    // menu item or the kept planning): a start shows the Designer page sooner.
     PageControl1->addTab(designer_, QStringLiteral("Designer"));
-    PageControl1->addTab(calculator_, QStringLiteral("Rechner"));
-    PageControl1->addTab(battle_, QStringLiteral("Kampfsimulator"));
+    for (const char *name : {"TabSheet2", "TabSheet3"}) {
+        auto *placeholder = new QWidget;
+        placeholder->setObjectName(QString::fromLatin1(name));
+        PageControl1->addTab(placeholder, QString());
+    }
+    PageControl1->setTabText(kCalculatorTab, QStringLiteral("Rechner"));
+    PageControl1->setTabText(kBattleTab, QStringLiteral("Kampfsimulator"));
     PageControl1->addTab(debugSheet, QStringLiteral("DebugSheet"));
     PageControl1->setCurrentIndex(0);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TKRM_Main::PageControl1Change);
+}
+
+void TKRM_Main::putPage(int tab, QWidget *page)
+{
+    const QSignalBlocker quiet(PageControl1);
+    const int current = PageControl1->currentIndex();
+    const QString caption = PageControl1->tabText(tab);
+    QWidget *placeholder = PageControl1->widget(tab);
+    page->setObjectName(placeholder->objectName());
+    // In front of the placeholder first: a switch from it to the page moves the focus
+    // into the page as a switch of tabs does.
+    PageControl1->insertTab(tab, page, caption);
+    if (current == tab)
+        PageControl1->setCurrentIndex(tab);
+    PageControl1->removeTab(tab + 1);
+    placeholder->deleteLater();
+    PageControl1->setCurrentIndex(current);
+}
+
+CalculatorPage *TKRM_Main::calculatorPage()
+{
+    if (!calculator_) {
+        calculator_ = new CalculatorPage(*designer_, *log_, prompts_);
+        putPage(kCalculatorTab, calculator_);
+        if (pagesBounded_)
+            calculator_->setMaximumSize(designer_->maximumSize());
+    }
+    return calculator_;
+}
+
+BattlePage *TKRM_Main::battlePage()
+{
+    if (!battle_) {
+        battle_ = new BattlePage(state_, prompts_);
+        putPage(kBattleTab, battle_);
+        connectBattlePage();
+    }
+    return battle_;
 }
 
 QAction *TKRM_Main::addItem(QMenu *menu, const char *name, const QString &caption,
@@ -226,21 +266,17 @@ void TKRM_Main::buildMenu()
     connect(Acceleration, &QAction::triggered, this, &TKRM_Main::menu_SelectAcceleration);
     connect(SetNewDistance, &QAction::triggered, this, &TKRM_Main::menu_SetDistance);
     connect(about, &QAction::triggered, this, &TKRM_Main::AboutClick);
-    connect(simulate, &QAction::triggered, battle_, &BattlePage::b_SimulateClick);
-    connect(reset, &QAction::triggered, battle_, &BattlePage::b_ResetClick);
-    auto *battleFiles = new BattleFileCommands(state_, *battle_, prompts_, this);
-    connect(saveFleets, &QAction::triggered, battleFiles, &BattleFileCommands::SaveFleetsClick);
-    connect(loadFleets, &QAction::triggered, battleFiles, &BattleFileCommands::LoadFleetsClick);
-    connect(saveReport, &QAction::triggered, battleFiles, &BattleFileCommands::SaveReportClick);
-    connect(battle_, &BattlePage::battleReportShown, saveReport, &QAction::setEnabled);
-    connect(saveCourse, &QAction::triggered, battleFiles, &BattleFileCommands::SaveCourseClick);
-    connect(battle_, &BattlePage::courseShown, saveCourse, &QAction::setEnabled);
-    connect(minCount, &QAction::triggered, battle_, &BattlePage::MinCountClick);
-    connect(bestCounter, &QAction::triggered, battle_, &BattlePage::BestCounterClick);
-    connect(battle_, &BattlePage::runningChanged, this, [simulate, reset, loadFleets, minCount, bestCounter](bool running) {
-        for (QAction *item : {simulate, reset, loadFleets, minCount, bestCounter})
-            item->setEnabled(!running);
-    });
+    battleItems_ = {simulate, reset, loadFleets, minCount, bestCounter};
+    saveReport_ = saveReport;
+    saveCourse_ = saveCourse;
+    connect(simulate, &QAction::triggered, this, [this] { battlePage()->b_SimulateClick(); });
+    connect(reset, &QAction::triggered, this, [this] { battlePage()->b_ResetClick(); });
+    connect(saveFleets, &QAction::triggered, this, [this] { battleFiles().SaveFleetsClick(); });
+    connect(loadFleets, &QAction::triggered, this, [this] { battleFiles().LoadFleetsClick(); });
+    connect(saveReport, &QAction::triggered, this, [this] { battleFiles().SaveReportClick(); });
+    connect(saveCourse, &QAction::triggered, this, [this] { battleFiles().SaveCourseClick(); });
+    connect(minCount, &QAction::triggered, this, [this] { battlePage()->MinCountClick(); });
+    connect(bestCounter, &QAction::triggered, this, [this] { battlePage()->BestCounterClick(); });
     connect(load, &QAction::triggered, this, [this] { library_->LoadClick(); });
     connect(newDesign, &QAction::triggered, this, [this] { library_->NewClick(); });
     connect(saveAs, &QAction::triggered, this, [this] { library_->SaveAsClick(); });
@@ -252,6 +288,25 @@ void TKRM_Main::buildMenu()
     connect(exit, &QAction::triggered, this, &TKRM_Main::ExitClick);
     connect(designer_->renameButton(), &QPushButton::clicked, this, [this] { library_->RenameClick(); });
     addUndoItems();
+}
+
+BattleFileCommands &TKRM_Main::battleFiles()
+{
+    battlePage();
+    return *battleFiles_;
+}
+
+void TKRM_Main::connectBattlePage()
+{
+    battleFiles_ = new BattleFileCommands(state_, *battle_, prompts_, this);
+    connect(battle_, &BattlePage::statusMessage, statusBar(), [this](const QString &text) { statusBar()->showMessage(text); });
+    connect(battle_, &BattlePage::battleReportShown, saveReport_, &QAction::setEnabled);
+    connect(battle_, &BattlePage::courseShown, saveCourse_, &QAction::setEnabled);
+    connect(battle_, &BattlePage::runningChanged, this, [this](bool running) {
+        for (QAction *item : battleItems_)
+            item->setEnabled(!running);
+    });
+    connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
 }
 
 void TKRM_Main::addUndoItems()
@@ -280,7 +335,6 @@ void TKRM_Main::connectLibrary()
     connect(library_, &LibraryCommands::readingFile, PageControl1, [this](bool busy) {
         PageControl1->setEnabled(!busy);
     });
-    connect(library_, &LibraryCommands::designSaved, battle_, &BattlePage::selectFirstShipClasses);
     connect(library_, &LibraryCommands::designRenamed, &state_.history, &UndoHistory::designRenamed);
     connect(library_, &LibraryCommands::designFileUsed, this, [this](const QString &path) {
         recent_->add(path);
@@ -345,8 +399,9 @@ void TKRM_Main::showEvent(QShowEvent *event)
     // at the top left, however large the window grows.
     pagesBounded_ = true;
     const QSize area = designer_->parentWidget()->size() - (size() - minimumSize());
-    for (QWidget *page : {static_cast<QWidget *>(designer_), static_cast<QWidget *>(calculator_)})
-        page->setMaximumSize(area);
+    designer_->setMaximumSize(area);
+    if (calculator_)
+        calculator_->setMaximumSize(area);
 }
 
 void TKRM_Main::startUp(const QStringList &arguments)
@@ -431,6 +486,10 @@ void TKRM_Main::menu_SetDistance()
 
 void TKRM_Main::PageControl1Change(int index)
 {
+    if (index == kCalculatorTab)
+        calculatorPage();
+    else if (index == kBattleTab)
+        battlePage();
     designerMenu_->menuAction()->setEnabled(index == 0);
     calculatorMenu_->menuAction()->setEnabled(index == 1);
     battleMenu_->menuAction()->setEnabled(index == 2);
@@ -572,7 +631,8 @@ void TKRM_Main::ExitClick()
 {
     guarded(prompts_, this, [&] {
         // A battle beside the window stops first; its report box says so.
-        battle_->cancelRunning();
+        if (battle_)
+            battle_->cancelRunning();
         if (!askAboutEveryUnsavedDesign())
             return;
         WriteConfig();
@@ -610,7 +670,8 @@ void TKRM_Main::closeEvent(QCloseEvent *event)
         });
     }
     if (close) {
-        battle_->cancelRunning();
+        if (battle_)
+            battle_->cancelRunning();
         saveWindowGeometry();
         session_->endCleanly();
         event->accept();

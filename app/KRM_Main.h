@@ -1,6 +1,7 @@
 #pragma once
 // The main window: four pages, the main menu, start-up and the debug log.
 #include <QMainWindow>
+#include <QList>
 #include <QStringList>
 #include <QKeySequence>
 #include <functional>
@@ -21,6 +22,7 @@ class DebugLog;
 class DesignerPage;
 class CalculatorPage;
 class BattlePage;
+class BattleFileCommands;
 class LibraryCommands;
 class CompareWindow;
 class TShipnameDialog;
@@ -41,8 +43,9 @@ public:
     DebugLog &debugLog() { return *log_; }
     QTabWidget *pageControl() const { return PageControl1; }
     DesignerPage *designerPage() const { return designer_; }
-    CalculatorPage *calculatorPage() const { return calculator_; }
-    BattlePage *battlePage() const { return battle_; }
+    // Rechner and Kampfsimulator: made when first shown or asked for.
+    CalculatorPage *calculatorPage();
+    BattlePage *battlePage();
     LibraryCommands &library() { return *library_; }
     TShipnameDialog *shipnameDialog() const { return ShipnameDialog; }
     TDistanceOptionDialog *distanceOptionDialog() const { return DistanceOptionDialog; }
@@ -80,7 +83,13 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    static constexpr int kCalculatorTab = 1;
+    static constexpr int kBattleTab = 2;
     void buildPages();
+    // Puts the page built at last in place of the tab's placeholder.
+    void putPage(int tab, QWidget *page);
+    void connectBattlePage();
+    BattleFileCommands &battleFiles();
     void buildMenu();
     void connectLibrary();
     // "Rückgängig" and "Wiederholen" in the Designer and the Kampfsimulator menu.
@@ -112,6 +121,10 @@ private:
     DesignerPage *designer_ = nullptr;
     CalculatorPage *calculator_ = nullptr;
     BattlePage *battle_ = nullptr;
+    BattleFileCommands *battleFiles_ = nullptr;
+    QList<QAction *> battleItems_; // wait while a battle or a search runs
+    QAction *saveReport_ = nullptr;
+    QAction *saveCourse_ = nullptr;
     LibraryCommands *library_ = nullptr;
     TShipnameDialog *ShipnameDialog = nullptr;
     TDistanceOptionDialog *DistanceOptionDialog = nullptr;

@@ -34,9 +34,9 @@ QString recoveryQuestion(const std::vector<ShipDesign> &designs)
 }
 } // namespace
 
-SessionKeeping::SessionKeeping(AppState &state, BattlePage &battle, UserPrompts &prompts, DebugLog &log,
+SessionKeeping::SessionKeeping(AppState &state, BattlePageAccess battle, UserPrompts &prompts, DebugLog &log,
                                std::function<void(const ShipDesign &)> appendDesign, QWidget *window)
-    : QObject(window), state_(state), battle_(battle), prompts_(prompts), log_(log),
+    : QObject(window), state_(state), battle_(std::move(battle)), prompts_(prompts), log_(log),
       appendDesign_(std::move(appendDesign)), window_(window), planning_(StateFolder()),
       recovery_(RecoveryFilePath())
 {
@@ -74,10 +74,10 @@ void SessionKeeping::restorePlanning()
     if (!kept.home.isEmpty() || !kept.foreign.isEmpty()) {
         state_.homeFleet = kept.home;
         state_.foreignFleet = kept.foreign;
-        battle_.fleetsReplaced();
+        battle_(true)->fleetsReplaced();
     }
     if (!kept.report.isEmpty())
-        battle_.showKeptReport(kept.report);
+        battle_(true)->showKeptReport(kept.report);
 }
 
 bool SessionKeeping::takeRecoveryFile()
@@ -168,8 +168,9 @@ void SessionKeeping::endCleanly()
         recovery_.remove();
         recoveryLock_.reset();
     }
+    const BattlePage *page = battle_(false);
     Planning planning{state_.homeFleet, state_.foreignFleet,
-                      battle_.showsBattleReport() ? battle_.reportText() : QString()};
+                      page && page->showsBattleReport() ? page->reportText() : QString()};
     QString why;
     if (!planning_.keep(planning, &why)) {
         log_.append(QStringLiteral("Flotten und Bericht nicht aufbewahrt: ") + why);

@@ -28,7 +28,10 @@ class SessionKeeping : public QObject {
     Q_OBJECT
 public:
     // `appendDesign` puts a recovered design into the library as a new one.
-    SessionKeeping(AppState &state, BattlePage &battle, UserPrompts &prompts, DebugLog &log,
+    // `battle(build)` is the Kampfsimulator page, made first when `build`; null when it
+    // was never made (then it never showed fleets or a report).
+    using BattlePageAccess = std::function<BattlePage *(bool build)>;
+    SessionKeeping(AppState &state, BattlePageAccess battle, UserPrompts &prompts, DebugLog &log,
                    std::function<void(const ShipDesign &)> appendDesign, QWidget *window);
     ~SessionKeeping() override;
     // At start-up: the kept fleets and report are shown.
@@ -51,7 +54,7 @@ private:
     void recoveryWritten();
 
     AppState &state_;
-    BattlePage &battle_;
+    BattlePageAccess battle_;
     UserPrompts &prompts_;
     DebugLog &log_;
     std::function<void(const ShipDesign &)> appendDesign_;

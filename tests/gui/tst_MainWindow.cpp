@@ -4,6 +4,8 @@
 #include "app/KRM_Main.h"
 #include "ui/SmallDialogs.h"
 #include "designer/DesignerPage.h"
+#include "battle/page/BattlePage.h"
+#include "calc/page/CalculatorPage.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -64,6 +66,24 @@ private slots:
         QCOMPARE(f.state.designs.CopyCounter, 0);
         for (const char *menu : {"Designer", "Calculator", "BattleSim"})
             QVERIFY(item(f, menu)->isEnabled());
+    }
+
+    void rechnerAndKampfsimulatorAreMadeWhenFirstShown()
+    {
+        WindowFixture f; // the folders; the window below is a fresh one
+        AppState state;
+        ScriptedPrompts prompts;
+        TKRM_Main w(state, prompts, {QStringLiteral("schiffsdesigner")});
+        QVERIFY(!w.findChild<CalculatorPage *>() && !w.findChild<BattlePage *>());
+        w.pageControl()->setCurrentIndex(3);
+        QVERIFY(w.battlePage()); // asked for, made behind the page shown
+        QCOMPARE(w.pageControl()->currentWidget()->objectName(), QStringLiteral("DebugSheet"));
+        QVERIFY(!w.findChild<CalculatorPage *>());
+        w.pageControl()->setCurrentIndex(1);
+        QCOMPARE(w.pageControl()->currentWidget(), w.findChild<CalculatorPage *>());
+        QCOMPARE(w.pageControl()->currentWidget()->objectName(), QStringLiteral("TabSheet2"));
+        QCOMPARE(w.pageControl()->widget(2)->objectName(), QStringLiteral("TabSheet3"));
+        QCOMPARE(w.pageControl()->tabText(2), QStringLiteral("Kampfsimulator"));
     }
 
     void menuItemHasItsCaptionAndShortcut_data()

@@ -22,6 +22,9 @@ WindowFixture::WindowFixture(QStringList arguments, const QByteArray &iniContent
     arguments.prepend(QStringLiteral("schiffsdesigner"));
     window_ = std::make_unique<TKRM_Main>(state, prompts, arguments);
     window_->setExitHandler([this](int status) { exitStatuses << status; });
+    // Every page at hand, as after a look at each (the window makes them when first shown).
+    window_->calculatorPage();
+    window_->battlePage();
 }
 
 WindowFixture::~WindowFixture()

@@ -278,6 +278,8 @@ void BattlePage::fleetsReplaced()
 void BattlePage::showKeptReport(const QString &report)
 {
     writeReport(report.split(u'\n'), true);
+    b_Course->setNoCourseReason(QStringLiteral("Der Bericht stammt aus dem letzten Programmlauf; "
+                                               "sein Verlauf wurde nicht aufbewahrt."));
 }
 
 void BattlePage::showCourse(std::shared_ptr<const BattleCourse> course)

@@ -47,10 +47,17 @@ CourseChart::CourseChart(QWidget *parent)
 
 void CourseChart::setCourse(std::shared_ptr<const BattleCourse> course)
 {
+    setNoCourseReason(kNoBattle);
     course_ = std::move(course);
     stale_ = true;
     if (isVisible())
         draw();
+}
+
+void CourseChart::setNoCourseReason(const QString &why)
+{
+    if (loadError_.isEmpty()) // a chart that cannot be drawn says so instead
+        note_->setText(why);
 }
 
 void CourseChart::b_CourseValueChange(int)

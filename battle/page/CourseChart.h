@@ -25,6 +25,8 @@ public:
     void setCourse(std::shared_ptr<const BattleCourse> course);
     const std::shared_ptr<const BattleCourse> &course() const { return course_; }
     bool hasCourse() const { return course_ && !course_->empty(); }
+    // Said in place of the chart while there is no course (until the next setCourse).
+    void setNoCourseReason(const QString &why);
 
     // The chart as a picture; empty when the chart library could not be loaded.
     QByteArray picture(CoursePicture kind);

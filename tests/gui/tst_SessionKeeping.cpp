@@ -1,10 +1,13 @@
 // What the window hands to its next start: the fleets and the report after a clean
 // end, the unsaved designs after a run that did not end cleanly.
 #include "battle/page/BattlePage.h"
+#include "battle/page/CourseChart.h"
 #include "session/RecoveryFile.h"
 #include "support/WindowFixture.h"
 
 #include <QFile>
+#include <QLabel>
+#include <algorithm>
 #include <QTest>
 
 using namespace qf;
@@ -33,6 +36,8 @@ private slots:
         QCOMPARE(state.homeFleet.Names + state.foreignFleet.Names, f.state.homeFleet.Names + f.state.foreignFleet.Names);
         QCOMPARE(next.battlePage()->reportText(), f.window().battlePage()->reportText());
         QVERIFY(next.menuItem(QStringLiteral("SaveReport"))->isEnabled());
+        const QList<QLabel *> notes = next.battlePage()->courseChart().findChildren<QLabel *>();
+        QVERIFY(std::any_of(notes.begin(), notes.end(), [](QLabel *l) { return l->text().contains("letzten Programmlauf"); }));
         QCOMPARE(prompts.choices.size(), 0); // the recovery file went with the clean end
     }
 

@@ -104,10 +104,8 @@ void SessionKeeping::offerRecovery()
         return;
     const RecoveryRead read = recovery_.read();
     if (!read.ok()) {
-        log_.append(QStringLiteral("Die Wiederherstellungsdatei %1 war nicht lesbar (%2) und %3.")
-                        .arg(recovery_.path(), read.failure,
-                             read.setAsideAs.isEmpty() ? QStringLiteral("konnte nicht umbenannt werden")
-                                                       : QStringLiteral("liegt jetzt als %1 beiseite").arg(read.setAsideAs)));
+        log_.append(SetAsideNote(QStringLiteral("Die Wiederherstellungsdatei"), recovery_.path(), read.failure,
+                                 read.setAsideAs));
         return;
     }
     // "Wiederherstellen" is the default: closing the box loses nothing.

@@ -28,10 +28,7 @@ bool keepOrRemove(const QString &path, bool keepIt, const QByteArray &bytes, QSt
 // The note for the debug log about a file that was set aside.
 QString setAsideNote(const QString &path, const QString &reason)
 {
-    const QString aside = SetFileAside(path);
-    const QString where = aside.isEmpty() ? QStringLiteral("konnte nicht umbenannt werden")
-                                          : QStringLiteral("liegt jetzt als %1 beiseite").arg(aside);
-    return QStringLiteral("Die aufbewahrte Datei %1 war nicht lesbar (%2) und %3.").arg(path, reason, where);
+    return SetAsideNote(QStringLiteral("Die aufbewahrte Datei"), path, reason, SetFileAside(path));
 }
 
 // Both fleets from the kept file; false with the reason when it cannot be read back.

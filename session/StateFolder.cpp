@@ -24,4 +24,11 @@ QString SetFileAside(const QString &path)
     return QString();
 }
 
+QString SetAsideNote(const QString &what, const QString &path, const QString &reason, const QString &aside)
+{
+    const QString where = aside.isEmpty() ? QStringLiteral("konnte nicht umbenannt werden")
+                                          : QStringLiteral("liegt jetzt als %1 beiseite").arg(aside);
+    return QStringLiteral("%1 %2 war nicht lesbar (%3) und %4.").arg(what, path, reason, where);
+}
+
 } // namespace qf

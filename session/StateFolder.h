@@ -14,4 +14,8 @@ QString StateFolder();
 // Returns the new path, or an empty text when it could not be renamed.
 QString SetFileAside(const QString &path);
 
+// The debug log's line about such a file: "WHAT PATH war nicht lesbar (REASON) und liegt
+// jetzt als ASIDE beiseite." (or "... und konnte nicht umbenannt werden.").
+QString SetAsideNote(const QString &what, const QString &path, const QString &reason, const QString &aside);
+
 } // namespace qf

@@ -120,25 +120,19 @@ void UndoHistory::redo()
     closeMerge();
 }
 
-void UndoHistory::bindUndoItem(QAction *item)
-{
-    const auto refresh = [this, item] {
-        item->setText(caption(QStringLiteral("Rückgängig"), stack_.undoText()));
-        item->setEnabled(canUndo());
-    };
-    connect(this, &UndoHistory::changed, item, refresh);
-    connect(item, &QAction::triggered, this, &UndoHistory::undo);
-    refresh();
-}
+void UndoHistory::bindUndoItem(QAction *item) { bindItem(item, false); }
 
-void UndoHistory::bindRedoItem(QAction *item)
+void UndoHistory::bindRedoItem(QAction *item) { bindItem(item, true); }
+
+void UndoHistory::bindItem(QAction *item, bool redo)
 {
-    const auto refresh = [this, item] {
-        item->setText(caption(QStringLiteral("Wiederholen"), stack_.redoText()));
-        item->setEnabled(canRedo());
+    const auto refresh = [this, item, redo] {
+        item->setText(redo ? caption(QStringLiteral("Wiederholen"), stack_.redoText())
+                           : caption(QStringLiteral("Rückgängig"), stack_.undoText()));
+        item->setEnabled(redo ? canRedo() : canUndo());
     };
     connect(this, &UndoHistory::changed, item, refresh);
-    connect(item, &QAction::triggered, this, &UndoHistory::redo);
+    connect(item, &QAction::triggered, this, redo ? &UndoHistory::redo : &UndoHistory::undo);
     refresh();
 }
 

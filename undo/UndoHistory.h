@@ -76,6 +76,7 @@ signals:
     void changed();
 
 private:
+    void bindItem(QAction *item, bool redo);
     bool isFleetStep(int index) const;
 
     DesignCollection &designs_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 #include <utility>
 
 namespace qf {
@@ -153,6 +154,23 @@ int Fleet::addShips(int count, int AS, int Armor, int Stability, const QString &
     result = FleetEdit::Done;
     // AddShip answers -1 for a new entry, AddShips its position.
     return newEntryPosition ? LastIndex : -1;
+}
+
+bool Fleet::SameAs(const Fleet &other) const
+{
+    const auto sameClass = [](const ShipClass &x, const ShipClass &y) {
+        return std::tie(x.Name, x.Count, x.AS, x.Armor, x.Stability, x.FE, x.SI, x.C, x.Cost)
+               == std::tie(y.Name, y.Count, y.AS, y.Armor, y.Stability, y.FE, y.SI, y.C, y.Cost);
+    };
+    if (std::tie(LastIndex, Names, TotalAS, TotalArmor, TotalStability, TotalCost)
+        != std::tie(other.LastIndex, other.Names, other.TotalAS, other.TotalArmor, other.TotalStability,
+                    other.TotalCost))
+        return false;
+    for (int i = 0; i <= LastIndex && i < Capacity; ++i) {
+        if (!sameClass(Classes[size_t(i)], other.Classes[size_t(i)]))
+            return false;
+    }
+    return true;
 }
 
 bool Fleet::countFits(int index, int64_t count) const

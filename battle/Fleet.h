@@ -68,6 +68,8 @@ public:
     int64_t TotalCost = 0;
 
     bool isEmpty() const { return LastIndex < 0; }
+    // Whether both hold the same entries, with the same counts, values and totals.
+    bool SameAs(const Fleet &other) const;
 
     // One ship of the type. Returns the position of the entry if the name was
     // already present (case ignored; the entry keeps its old values; also when

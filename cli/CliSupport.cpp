@@ -57,14 +57,19 @@ void emitJson(Run &run, const JsonObjectText &object)
         printJson(QJsonDocument::fromJson(object.text()).object());
 }
 
+namespace {
+// Decimal digits, perhaps after a minus, and nothing else (not even a final LF).
+bool isWholeDecimal(const QString &text)
+{
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    return text.size() > sign
+           && std::all_of(text.begin() + sign, text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+} // namespace
+
 int64_t strictNumber(const QString &label, const QString &text, int64_t least, int64_t most)
 {
-    // Decimal digits, perhaps after a minus, and nothing else (not even a final LF).
-    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
-    const bool digits = text.size() > sign && std::all_of(text.begin() + sign, text.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
-    if (!digits)
+    if (!isWholeDecimal(text))
         throw UsageError(label + QStringLiteral(": keine ganze Zahl: ") + text);
     bool ok = false;
     const qlonglong n = text.toLongLong(&ok);
@@ -93,9 +98,7 @@ QByteArray numberText(const QString &text)
     // Digits without a leading zero, perhaps after a minus: the number is the text.
     const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
     const qsizetype digits = text.size() - sign;
-    bool plain = digits > 0 && digits <= 18 && (text.at(sign) != u'0' || (digits == 1 && sign == 0));
-    for (qsizetype i = sign; plain && i < text.size(); ++i)
-        plain = text.at(i) >= u'0' && text.at(i) <= u'9';
+    const bool plain = isWholeDecimal(text) && digits <= 18 && (text.at(sign) != u'0' || (digits == 1 && sign == 0));
     return plain ? text.toLatin1() : JsonScalarText(numberJson(text));
 }
 

@@ -86,6 +86,11 @@ bool ShipDesign::IsChanged() const
     return NameChanged;
 }
 
+bool ShipDesign::HasValuesOf(const ShipDesign &other) const
+{
+    return Levels == other.Levels && Flags == other.Flags;
+}
+
 void ShipDesign::MarkSaved()
 {
     SavedSBE = SBE;

@@ -16,6 +16,8 @@ public:
     QString GetName() const { return Name; }
     void SetName(const QString &name);
     bool IsChanged() const;
+    // Whether both have the same levels and actions (names and saved states aside).
+    bool HasValuesOf(const ShipDesign &other) const;
     void MarkSaved();
 
     int GetLevel(Component c) const { return Levels[size_t(indexOf(c))]; }

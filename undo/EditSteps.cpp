@@ -2,34 +2,6 @@
 
 namespace qf {
 
-bool SameValues(const ShipDesign &a, const ShipDesign &b)
-{
-    for (const ComponentField &f : ComponentFields()) {
-        if (a.GetLevel(f.id) != b.GetLevel(f.id))
-            return false;
-    }
-    for (const ActionField &f : ActionFields()) {
-        if (a.GetFlag(f.id) != b.GetFlag(f.id))
-            return false;
-    }
-    return true;
-}
-
-bool SameFleet(const Fleet &a, const Fleet &b)
-{
-    if (a.LastIndex != b.LastIndex || a.Names != b.Names || a.TotalAS != b.TotalAS || a.TotalArmor != b.TotalArmor
-        || a.TotalStability != b.TotalStability || a.TotalCost != b.TotalCost)
-        return false;
-    for (int i = 0; i <= a.LastIndex && i < Fleet::Capacity; ++i) {
-        const Fleet::ShipClass &x = a.Classes[size_t(i)];
-        const Fleet::ShipClass &y = b.Classes[size_t(i)];
-        if (x.Name != y.Name || x.Count != y.Count || x.AS != y.AS || x.Armor != y.Armor
-            || x.Stability != y.Stability || x.FE != y.FE || x.SI != y.SI || x.C != y.C || x.Cost != y.Cost)
-            return false;
-    }
-    return true;
-}
-
 void EditStep::redo()
 {
     if (made_) {
@@ -54,7 +26,7 @@ bool DesignStep::mergeWith(const QUndoCommand *other)
     after_ = next->after_;
     setText(next->text());
     // Typed back to where it started: no step is left.
-    setObsolete(SameValues(before_, after_));
+    setObsolete(before_.HasValuesOf(after_));
     return true;
 }
 

@@ -9,11 +9,6 @@
 
 namespace qf {
 
-// Whether two designs have the same levels and actions.
-bool SameValues(const ShipDesign &a, const ShipDesign &b);
-// Whether two fleets hold the same entries, counts and totals.
-bool SameFleet(const Fleet &a, const Fleet &b);
-
 class EditStep : public QUndoCommand {
 public:
     EditStep(UndoHistory &history, const QString &text) : history_(history) { setText(text); }

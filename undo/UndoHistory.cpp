@@ -5,24 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QWidget>
 
 namespace qf {
 
 namespace {
-// Marks the time a step puts its values back: the pages then record nothing.
-class Applying {
-public:
-    explicit Applying(bool &flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~Applying() { flag_ = was_; }
-    Applying(const Applying &) = delete;
-    Applying &operator=(const Applying &) = delete;
-
-private:
-    bool &flag_;
-    bool was_;
-};
-
 // Levels that fall first, then those that rise, so no level on the way takes the
 // base elements past their limit; the actions that need a crew before the crew.
 void takeValues(ShipDesign &design, const ShipDesign &values)
@@ -64,7 +52,7 @@ UndoHistory::UndoHistory(DesignCollection &designs, Fleet &home, Fleet &foreign)
 
 void UndoHistory::designEdited(int index, const ShipDesign &before, const QString &text, int field)
 {
-    if (applying_ || !designs_.contains(index) || SameValues(before, designs_.at(index)))
+    if (applying_ || !designs_.contains(index) || before.HasValuesOf(designs_.at(index)))
         return;
     stack_.push(new DesignStep(*this, index, before, designs_.at(index), text, field, mergeRound_));
 }
@@ -78,7 +66,7 @@ void UndoHistory::designRenamed(int index, const QString &before)
 
 void UndoHistory::fleetsEdited(const FleetPair &before, const QString &text)
 {
-    if (applying_ || (SameFleet(before.home, home_) && SameFleet(before.foreign, foreign_)))
+    if (applying_ || (before.home.SameAs(home_) && before.foreign.SameAs(foreign_)))
         return;
     stack_.push(new FleetStep(*this, before, fleets(), text));
 }
@@ -140,7 +128,7 @@ void UndoHistory::putDesignValues(int index, const ShipDesign &values)
 {
     if (!designs_.contains(index))
         return;
-    const Applying applying(applying_);
+    const QScopedValueRollback<bool> applying(applying_, true);
     designs_.update(index, [&values](ShipDesign &design) { takeValues(design, values); });
     emit designShown(index);
 }
@@ -149,14 +137,14 @@ void UndoHistory::putDesignName(int index, const QString &name)
 {
     if (!designs_.contains(index))
         return;
-    const Applying applying(applying_);
+    const QScopedValueRollback<bool> applying(applying_, true);
     designs_.rename(index, name);
     emit designShown(index);
 }
 
 void UndoHistory::putFleets(const FleetPair &fleets)
 {
-    const Applying applying(applying_);
+    const QScopedValueRollback<bool> applying(applying_, true);
     home_ = fleets.home;
     foreign_ = fleets.foreign;
     chosen_ = fleets.chosen;

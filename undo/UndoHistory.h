@@ -84,7 +84,7 @@ private:
     Fleet &foreign_;
     std::array<int, 2> chosen_ = {-1, -1};
     QUndoStack stack_;
-    bool applying_ = false;
+    bool applying_ = false; // a step puts its values back: the pages record nothing meanwhile
     bool fleetsLocked_ = false;
     int mergeRound_ = 0;
 };

@@ -221,7 +221,6 @@ bool BattleEngine::plainRounds()
 void BattleEngine::sinkWipedOutFleets()
 {
     for (Side side : kBothSides) {
-        const size_t x = Index(side);
         BattleSide &s = state_.of(side);
         if (!s.wipedOut)
             continue;
